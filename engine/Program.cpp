@@ -1,0 +1,7 @@
+#include "engine/Program.h"
+
+namespace pellmaris {
+
+int run_program() { return 0; }
+
+} // namespace pellmaris

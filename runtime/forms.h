@@ -1,0 +1,423 @@
+#pragma once
+// Windows and their controls. A window loads the first time anything touches it: its
+// Win32 window and controls are created hidden with their design values and Form_Load
+// runs, once. Geometry is in twips.
+#include <windows.h>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+#include "runtime/system.h"
+
+namespace rt {
+
+class Form;
+
+enum MouseButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum WindowState : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+enum BorderStyle : int { bsNone = 0, bsFixedSingle = 1, bsSizable = 2, bsFixedDialog = 3, bsFixedToolWindow = 4 };
+enum UnloadMode : int { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2 };
+
+// Colours: 16-colour palette numbers (QBColor) and RGB values.
+COLORREF QBColor(int n);
+inline COLORREF RGBColor(int r, int g, int b) { return RGB(r, g, b); }
+
+struct Screen {
+    static long Width();          // twips
+    static long Height();
+    static long TwipsPerPixelX();
+    static long TwipsPerPixelY();
+    static RECT WorkArea();       // twips
+};
+long twips_to_pixels_x(long twips);
+long twips_to_pixels_y(long twips);
+long pixels_to_twips_x(long pixels);
+long pixels_to_twips_y(long pixels);
+
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+class Control {
+public:
+    Control(Form& owner, std::string name);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& Name() const { return name_; }
+    Form& Parent() const { return owner_; }
+
+    long Left();  void Left(long twips);
+    long Top();   void Top(long twips);
+    long Width(); void Width(long twips);
+    long Height(); void Height(long twips);
+    void Move(long left, long top, long width, long height);
+    bool Visible(); void Visible(bool v);
+    bool Enabled(); void Enabled(bool v);
+    std::string ToolTipText(); void ToolTipText(const std::string& t);
+    // The frame this control lies in (moves with it), or none.
+    Control* Container() const { return container_; }
+    void Container(Control* frame);
+
+    HWND hWnd();  // loads the window
+
+    std::function<void()> on_click;
+    MouseHandler on_mouse_move;
+
+    // Layer internals: creation at load, return to construction defaults at unload.
+    virtual void create_window(HWND parent) = 0;
+    virtual void reset();
+    virtual bool handle_command(WPARAM, LPARAM) { return false; }
+    virtual bool handle_notify(NMHDR*) { return false; }
+    virtual const char* kind() const = 0;
+
+protected:
+    void touch();       // loads the owner
+    void apply_geometry();
+    HWND hwnd_ = nullptr;
+    long left_ = 0, top_ = 0, width_ = 1215, height_ = 495;
+    bool visible_ = true, enabled_ = true;
+    std::string tooltip_;
+    Control* container_ = nullptr;
+
+private:
+    Form& owner_;
+    std::string name_;
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+    std::string Caption(); void Caption(const std::string& c);
+    COLORREF ForeColor(); void ForeColor(COLORREF c);
+    COLORREF BackColor(); void BackColor(COLORREF c);
+    bool Transparent(); void Transparent(bool t);   // background shows the window's picture
+    void Font(const std::string& name, int size_points, bool bold = false);
+    bool FontBold(); void FontBold(bool b);
+    bool AutoSize(); void AutoSize(bool a);
+    int Alignment(); void Alignment(int a);   // 0 left, 1 right, 2 centre
+    std::function<void()> on_change;          // the caption changed
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "Label"; }
+};
+
+// PictureBox and Image: a JPEG from a file or from the exe's resources.
+class PictureBox : public Control {
+public:
+    using Control::Control;
+    // Loads a picture file; raises 53 when it is missing, 481 when it is not a picture.
+    void LoadPicture(const std::string& path);
+    // Loads a picture built into the exe (resource name); raises 53 when missing.
+    void LoadResourcePicture(const std::string& resource_name);
+    void ClearPicture();
+    bool HasPicture();
+    bool AutoSize(); void AutoSize(bool a);   // the box takes the picture's size
+    bool Stretch(); void Stretch(bool s);
+    COLORREF BackColor(); void BackColor(COLORREF c);
+    long PictureWidth();  // twips, 0 without picture
+    long PictureHeight();
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "PictureBox"; }
+};
+using Image = PictureBox;
+
+// Strings with list-box indexes (no 32767 cap); shown when it is a ListBox.
+class ListBox : public Control {
+public:
+    using Control::Control;
+    void AddItem(const std::string& item);
+    void AddItem(const std::string& item, long index);
+    void RemoveItem(long index);   // raises 5 out of range
+    void Clear();
+    std::string List(long index);  // "" out of range
+    void List(long index, const std::string& item);
+    long ListCount();
+    long ListIndex(); void ListIndex(long i);   // -1 = none; raises no Click
+    bool Selected(long i); void Selected(long i, bool s);
+    bool MultiSelect(); void MultiSelect(bool m);
+    long TopIndex(); void TopIndex(long i);
+    COLORREF ForeColor(); void ForeColor(COLORREF c);
+    void Font(const std::string& name, int size_points, bool bold = false);
+    const std::vector<std::string>& items();    // no load needed by readers that already loaded
+    std::function<void()> on_dbl_click;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "ListBox"; }
+};
+
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    std::string Caption(); void Caption(const std::string& c);
+    int Value(); void Value(int v);   // 0/1; setting it raises Click when it changes
+    COLORREF ForeColor(); void ForeColor(COLORREF c);
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "CheckBox"; }
+};
+
+// Exclusive with the other option buttons of its container (or window).
+class OptionButton : public Control {
+public:
+    using Control::Control;
+    std::string Caption(); void Caption(const std::string& c);
+    bool Value(); void Value(bool v);  // setting True clears its group and raises Click
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "OptionButton"; }
+};
+
+class CommandButton : public Control {
+public:
+    using Control::Control;
+    std::string Caption(); void Caption(const std::string& c);
+    bool Default(); void Default(bool d);
+    bool Cancel(); void Cancel(bool c);
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "CommandButton"; }
+};
+
+class TextBox : public Control {
+public:
+    using Control::Control;
+    std::string Text(); void Text(const std::string& t);
+    char PasswordChar(); void PasswordChar(char c);   // 0 = shows the text
+    bool Locked(); void Locked(bool l);
+    bool MultiLine(); void MultiLine(bool m);
+    void SetFocus();
+    std::function<void()> on_change;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "TextBox"; }
+};
+
+class Frame : public Control {
+public:
+    using Control::Control;
+    std::string Caption(); void Caption(const std::string& c);
+    // The controls whose container is this frame, optionally of one kind ("CheckBox").
+    std::vector<Control*> children(const char* kind = nullptr);
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "Frame"; }
+};
+
+class VScrollBar : public Control {
+public:
+    using Control::Control;
+    long Min(); void Min(long v);
+    long Max(); void Max(long v);
+    long Value(); void Value(long v);   // raises Change when it changes
+    long SmallChange(); void SmallChange(long v);
+    long LargeChange(); void LargeChange(long v);
+    std::function<void()> on_change;
+    std::function<void()> on_scroll;
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "VScrollBar"; }
+};
+
+// Ticks while the message loop runs (yields and modal message boxes included); a tick
+// never re-enters its own running handler. Interval 0 never fires.
+class Timer : public Control {
+public:
+    using Control::Control;
+    long Interval(); void Interval(long ms);   // restarts the period
+    bool Enabled(); void Enabled(bool e);     // enabling restarts the period
+    std::function<void()> on_timer;
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "Timer"; }
+    void fire();   // layer internal
+private:
+    void rearm();
+    long interval_ = 0;
+    bool timer_enabled_ = true;
+    bool running_ = false;
+};
+
+// Max equal to Min is accepted; an out-of-range value is clamped.
+class ProgressBar : public Control {
+public:
+    using Control::Control;
+    long Min(); void Min(long v);
+    long Max(); void Max(long v);
+    long Value(); void Value(long v);
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "ProgressBar"; }
+};
+
+class Slider : public Control {
+public:
+    using Control::Control;
+    long Min(); void Min(long v);
+    long Max(); void Max(long v);
+    long Value(); void Value(long v);
+    long TickFrequency(); void TickFrequency(long v);
+    std::function<void()> on_change;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_notify(NMHDR*) override;
+    const char* kind() const override { return "Slider"; }
+};
+
+class TabStrip : public Control {
+public:
+    using Control::Control;
+    void AddTab(const std::string& caption);
+    long SelectedIndex(); void SelectedIndex(long i);
+    std::function<void()> on_click_tab;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_notify(NMHDR*) override;
+    const char* kind() const override { return "TabStrip"; }
+};
+
+// Drive, folder and file list boxes. A drive that is not ready raises 68, no system dialog.
+class DriveListBox : public Control {
+public:
+    using Control::Control;
+    std::string Drive(); void Drive(const std::string& d);   // "c:" or "c: [label]"
+    long ListCount(); std::string List(long i);
+    std::function<void()> on_change;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "DriveListBox"; }
+};
+
+class DirListBox : public Control {
+public:
+    using Control::Control;
+    std::string Path(); void Path(const std::string& p);   // raises 76 for a missing folder
+    long ListCount(); std::string List(long i);   // sub-folders of Path
+    long ListIndex(); void ListIndex(long i);
+    std::function<void()> on_change;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "DirListBox"; }
+};
+
+class FileListBox : public Control {
+public:
+    using Control::Control;
+    std::string Path(); void Path(const std::string& p);
+    std::string Pattern(); void Pattern(const std::string& p);
+    std::string FileName(); void FileName(const std::string& f);
+    long ListCount(); std::string List(long i);
+    long ListIndex(); void ListIndex(long i);
+    bool Selected(long i); void Selected(long i, bool s);
+    void Refresh();
+    std::function<void()> on_change;
+    void create_window(HWND parent) override;
+    void reset() override;
+    bool handle_command(WPARAM, LPARAM) override;
+    const char* kind() const override { return "FileListBox"; }
+};
+
+// Plays an AVI file; a file that cannot be opened is tolerated.
+class Animation : public Control {
+public:
+    using Control::Control;
+    bool Open(const std::string& path);
+    void Play();
+    void Stop();
+    void Close();
+    void create_window(HWND parent) override;
+    void reset() override;
+    const char* kind() const override { return "Animation"; }
+};
+
+class Form {
+public:
+    Form(System& sys, std::string name);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Name() const { return name_; }
+    System& sys() const { return sys_; }
+
+    bool is_loaded() const { return loaded_; }   // does not load
+    void Load();
+    void Show();     // modeless
+    void Hide();
+    // Runs Form_QueryUnload and Form_Unload (either may cancel), then destroys the window
+    // and its timers. Inside one of the window's own handlers it is deferred to the end
+    // of that handler. Returns false when cancelled.
+    bool Unload();
+
+    std::string Caption(); void Caption(const std::string& c);
+    long Left();  void Left(long twips);    // outer frame
+    long Top();   void Top(long twips);
+    long Width(); void Width(long twips);
+    long Height(); void Height(long twips);
+    void Move(long left, long top);
+    long ScaleWidth(); long ScaleHeight();  // client area
+    void ScaleSize(long width, long height); // sets the client area (design)
+    bool Visible(); void Visible(bool v);
+    bool Enabled(); void Enabled(bool e);
+    int WindowState(); void WindowState(int s);
+    int BorderStyle(); void BorderStyle(int s);   // design only: applied at creation
+    bool ShowInTaskbar(); void ShowInTaskbar(bool s);  // design only
+    bool ControlBox(); void ControlBox(bool c);   // design only
+    COLORREF BackColor(); void BackColor(COLORREF c);
+    void LoadPicture(const std::string& path);   // window background; raises 53
+    void LoadResourcePicture(const std::string& resource_name);
+    void ClearPicture();
+    void SetIcon(const std::string& resource_name);
+    void ZOrderTop();
+    HWND hWnd();   // loads
+
+    std::vector<Control*> controls();             // in declaration order
+    std::vector<Control*> controls_of(const char* kind);
+
+    // Layer internals.
+    void ensure_loaded();
+    void register_control(Control* c);
+    void unregister_control(Control* c);
+    void enter_handler();
+    void leave_handler();
+    // Runs one event handler of this window with the deferral rule and error guard.
+    void run_handler(const std::function<void()>& handler);
+    LRESULT window_proc(HWND, UINT, WPARAM, LPARAM);
+
+protected:
+    virtual void design() {}   // design values of the window and its controls, at each load
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& /*cancel*/, int /*unload_mode*/) {}
+    virtual void Form_Unload(int& /*cancel*/) {}
+    virtual void Form_Resize() {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_Click() {}
+    virtual void Form_Activate() {}
+
+    int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "") {
+        return sys_.MsgBox(text, style, title);
+    }
+    void DoEvents() { sys_.DoEvents(); }
+
+private:
+    struct Impl;
+    Impl* impl_ = nullptr;
+    System& sys_;
+    std::string name_;
+    bool loaded_ = false;
+    std::vector<Control*> controls_;
+    int handler_depth_ = 0;
+    bool unload_pending_ = false;
+};
+
+// The window message loop, until the program ends.
+int run_message_loop();
+
+} // namespace rt

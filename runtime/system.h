@@ -1,0 +1,144 @@
+#pragma once
+// The system services the windows use, each behind a seam that tests replace.
+#include <windows.h>
+#include <shellapi.h>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+#include "runtime/text.h"
+
+namespace rt {
+
+// Window styles of a started program.
+enum WindowStyle : int {
+    vbHide = 0,
+    vbNormalFocus = 1,
+    vbMinimizedFocus = 2,
+    vbMaximizedFocus = 3,
+    vbNormalNoFocus = 4,
+    vbMinimizedNoFocus = 6,
+};
+
+// Message box buttons, icons and answers.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+struct Dialogs {
+    virtual ~Dialogs() = default;
+    virtual int message_box(const std::string& text, int style, const std::string& title) = 0;
+    // Nothing when the user cancels.
+    virtual std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
+                                                 const std::string& default_text) = 0;
+};
+
+struct ProcessStarter {
+    virtual ~ProcessStarter() = default;
+    // Starts the command line and does not wait; raises 53 when it cannot be started.
+    virtual void start(const std::string& command_line, int window_style) = 0;
+};
+
+struct ProgramEnd {
+    virtual ~ProgramEnd() = default;
+    virtual void end() = 0;   // ends the program at once
+};
+
+struct TrayIcon {
+    virtual ~TrayIcon() = default;
+    virtual bool notify(DWORD message, NOTIFYICONDATAA& data) = 0;  // Shell_NotifyIconA
+};
+
+struct RecycleBin {
+    virtual ~RecycleBin() = default;
+    virtual HRESULT query(const std::string& root, int64_t& bytes, int64_t& items) = 0;
+    virtual HRESULT empty(HWND owner, const std::string& root, DWORD flags) = 0;
+    virtual void update_icon() = 0;
+};
+
+struct StartupRegistry {
+    virtual ~StartupRegistry() = default;
+    // The per-user Run value of the program: written, or deleted (a missing value is no error).
+    virtual void write(const std::string& name, const std::string& command) = 0;
+    virtual void remove(const std::string& name) = 0;
+};
+
+struct UrlHistory {
+    virtual ~UrlHistory() = default;
+    // True when the history object was created and its ClearHistory succeeded.
+    virtual bool clear_history() = 0;
+};
+
+struct MemoryInfo {
+    virtual ~MemoryInfo() = default;
+    virtual MEMORYSTATUSEX status() = 0;
+};
+
+struct ProcessList {
+    virtual ~ProcessList() = default;
+    virtual std::vector<std::string> executable_names() = 0;
+};
+
+struct DiskSpace {
+    virtual ~DiskSpace() = default;
+    // False when the drive cannot be read.
+    virtual bool query(const std::string& root, uint64_t& free_to_caller, uint64_t& total, uint64_t& free) = 0;
+};
+
+struct Clock {
+    virtual ~Clock() = default;
+    virtual LocalTime now() = 0;
+};
+
+// Everything one run of the program shares with the system. A test builds its own.
+class System {
+public:
+    System();   // the real services, program folder = the exe's folder
+    ~System();
+
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<ProcessStarter> processes;
+    std::unique_ptr<ProgramEnd> program_end;
+    std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<RecycleBin> recycle_bin;
+    std::unique_ptr<StartupRegistry> startup_registry;
+    std::unique_ptr<UrlHistory> url_history;
+    std::unique_ptr<MemoryInfo> memory;
+    std::unique_ptr<ProcessList> process_list;
+    std::unique_ptr<DiskSpace> disk_space;
+    std::unique_ptr<Clock> clock;
+
+    // The program folder, without a trailing backslash (never the current directory).
+    std::string program_folder;
+    // The program folder & "\" & name.
+    std::string path(const std::string& file_name) const;
+
+    // Called after every yield; tests use it to act while a long operation runs.
+    std::function<void()> yield_hook;
+
+    int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
+    void Shell(const std::string& command_line, int window_style);
+    void End();
+    // Processes every pending message, then runs the yield hook. A quit posted meanwhile
+    // is kept for the outer loop.
+    void DoEvents();
+
+    static std::string exe_folder();
+};
+
+// The program's title and version.
+inline constexpr const char* AppTitle = "Pellmaris";
+struct Version { int major, minor, revision; };
+Version app_version();
+std::string version_text();  // "major.minor.revision"
+
+} // namespace rt

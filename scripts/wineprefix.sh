@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Creates a Wine prefix that maps no drive letter to the host's root.
+# Usage: wineprefix.sh PREFIX_DIR LETTER=DIR [LETTER=DIR ...]
+set -euo pipefail
+mkdir -p "$1"; prefix=$(realpath "$1"); shift
+export WINEPREFIX=$prefix WINEDEBUG=-all
+if [ ! -f "$prefix/system.reg" ]; then
+  mkdir -p "$prefix"
+  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+dev=$prefix/dosdevices
+for link in "$dev"/*; do
+  name=$(basename "$link")
+  case "$name" in c:|com*|lpt*) ;; *) rm -f "$link" ;; esac
+done
+for map in "$@"; do
+  letter=${map%%=*}; dir=${map#*=}
+  mkdir -p "$dir"
+  ln -sfn "$(realpath "$dir")" "$dev/$letter:"
+done
