@@ -1,0 +1,35 @@
+#include "support/fakes.h"
+#include "runtime/errors.h"
+
+namespace testsupport {
+
+void FakeProcesses::start(const std::string& command_line, int window_style)
+{
+    started.push_back({command_line, window_style});
+    if (fail)
+        rt::raise(rt::errFileNotFound);
+}
+
+std::unique_ptr<rt::System> make_fake_system(const std::string& program_folder, Fakes& f)
+{
+    auto sys = std::make_unique<rt::System>();
+    sys->program_folder = program_folder;
+    auto set = [](auto& slot, auto*& out, auto fake) {
+        out = fake.get();
+        slot = std::move(fake);
+    };
+    set(sys->dialogs, f.dialogs, std::make_unique<FakeDialogs>());
+    set(sys->processes, f.processes, std::make_unique<FakeProcesses>());
+    set(sys->program_end, f.program_end, std::make_unique<FakeProgramEnd>());
+    set(sys->tray, f.tray, std::make_unique<FakeTray>());
+    set(sys->recycle_bin, f.recycle_bin, std::make_unique<FakeRecycleBin>());
+    set(sys->startup_registry, f.registry, std::make_unique<FakeRegistry>());
+    set(sys->url_history, f.url_history, std::make_unique<FakeUrlHistory>());
+    set(sys->memory, f.memory, std::make_unique<FakeMemory>());
+    set(sys->process_list, f.process_list, std::make_unique<FakeProcessList>());
+    set(sys->disk_space, f.disk_space, std::make_unique<FakeDiskSpace>());
+    set(sys->clock, f.clock, std::make_unique<FakeClock>());
+    return sys;
+}
+
+} // namespace testsupport
