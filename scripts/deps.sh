@@ -3,7 +3,7 @@
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for p in g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
+for p in g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
          cmake ninja-build googletest perl; do
   have "$p" || need+=("$p")
 done
@@ -11,5 +11,5 @@ if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
-  apt-get install -y -q --no-install-recommends "${need[@]}"
+  apt-get install -y -q "${need[@]}"
 fi
