@@ -21,7 +21,7 @@ public:
 
     void open(const std::string& path, Mode mode);
     void close();   // flushes; raises 61/57 when the data cannot be written
-    bool is_open() const { return file_ != nullptr; }
+    bool is_open() const { return open_; }
 
     // True when nothing is left to read.
     bool eof();
@@ -44,12 +44,22 @@ public:
     void print_number(int64_t n);
 
 private:
-    int peek();
+    int peek() const;
     int get();
+    bool at_line_end() const;
+    void skip_line_end();
     void skip_blanks();
-    void end_item_at_delimiter(bool blank_ends_item);
+    void require_input();
+    void require_output();
+    std::string read_quoted();
+    std::string read_until(bool blank_ends_item);
+    void end_item_at_delimiter();
+    void write_bytes(const char* data, size_t size);
 
-    std::FILE* file_ = nullptr;
+    std::FILE* file_ = nullptr;   // Output and Append
+    std::string data_;            // Input: the whole file, read at open
+    size_t pos_ = 0;
+    bool open_ = false;
     std::string path_;
     Mode mode_ = Input;
 };
