@@ -1,0 +1,36 @@
+#pragma once
+// PMuser.lst: the user's own locations, "D <folder>" or "F <file>" per line.
+#include <string>
+#include <vector>
+
+namespace pellmaris {
+
+struct UserLocation {
+    bool is_folder = false;
+    std::string path;
+};
+
+// The readers' rule: first character upper-cased "D" = folder, anything else a file;
+// the path is the text from the third character on. Nothing is trimmed.
+UserLocation parse_user_location(const std::string& line);
+// "D " or "F " followed by the path as given.
+std::string format_user_location(const UserLocation& location);
+
+// Every line of the file; a missing or unreadable file gives none. Never throws.
+std::vector<std::string> read_user_location_lines(const std::string& path);
+std::vector<UserLocation> read_user_locations(const std::string& path);
+
+// Both rewrite the file safely: on failure they raise rt::RuntimeError and the old file
+// stays as it was. A path holding CR or LF raises 5.
+void append_user_location(const std::string& path, const UserLocation& location);
+void write_user_locations(const std::string& path, const std::vector<UserLocation>& locations);
+
+// Whether a folder or file may be cleaned at all. Refused: a path that is not fully
+// qualified ("X:\" or "\\server\share\"), wildcards, device paths, a drive or share root,
+// the Windows folder, the Program Files folders, the profiles folder and each profile
+// folder, the program folder, and any folder that contains one of these. Their
+// sub-folders are allowed. Compared case-insensitively, ignoring doubled and trailing
+// backslashes, "." and ".." steps and short names of existing folders.
+bool may_be_cleaned(const std::string& path, const std::string& program_folder);
+
+} // namespace pellmaris
