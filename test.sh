@@ -8,4 +8,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cm
 cmake --build "$build"
 rm -rf "$build/scratch"
 scripts/wineprefix.sh "$build/wineprefix" p="$build" s="$build/scratch"
-scripts/xvfb.sh ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+scripts/xvfb.sh scripts/ctest-wine.sh "$build" --output-on-failure -j "$(nproc)" "$@"

@@ -7,6 +7,10 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+  # A crashing program must end, not wait behind a crash dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1 || true
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 dev=$prefix/dosdevices

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Starts the staged program under Xvfb and saves pictures of its main window, once in the
+# default theme and once in the classic theme (settings line 13 = 1).
+#
+#   scripts/screenshot.sh [BUILD_DIR] [OUT_DIR]
+#
+# BUILD_DIR defaults to "build" (its stage folder must be built: cmake --build BUILD_DIR
+# --target stage); the pictures go to OUT_DIR, by default BUILD_DIR/screenshots:
+# main-default.png and main-classic.png. Each run works on a copy of the stage folder in
+# a Wine prefix of its own, so the stage folder and any other prefix stay untouched.
+#
+# So that the pictures show a used window, the copy runs a full clean at start-up with
+# its results hidden (settings lines 10 and 11; it cleans the throw-away prefix only, and
+# leaves out the browser-data commands, which Wine's rundll32 cannot run),
+# and, as Wine's own systeminfo prints nothing, gets a stand-in systeminfo.cmd in the
+# program folder that reports this machine's Wine version and memory.
+set -euo pipefail
+self=$(realpath "$0")
+cd "$(dirname "$self")/.."
+
+# Moves the pointer to X,Y on the screen (needs python3; without it the pointer stays).
+move_pointer() {
+    command -v python3 >/dev/null || return 0
+    python3 - "$1" "$2" <<'PY' || true
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XWarpPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 2 + [ctypes.c_int] * 2
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display = x11.XOpenDisplay(None)
+if display:
+    x11.XWarpPointer(display, 0, x11.XDefaultRootWindow(display), 0, 0, 0, 0, int(sys.argv[1]), int(sys.argv[2]))
+    x11.XCloseDisplay(display)
+PY
+}
+
+# Runs on the private display: starts the program, waits for the main window, saves it.
+capture() {
+    local picture=$1
+    # Started from its own folder (drive P:), where the batch files find systeminfo.cmd.
+    (cd "$work" && exec wine 'P:\Pellmaris.exe') >/dev/null 2>&1 &
+    local pid=$! window=""
+    # The splash shows for about five seconds before the main window appears.
+    # The window gets its caption while still hidden: wait until it is on the screen.
+    for _ in $(seq 1 360); do
+        window=$(xwininfo -root -tree 2>/dev/null | awk '/"Pellmaris +Version/ { print $1; exit }')
+        if [[ -n $window ]] && xwininfo -id "$window" 2>/dev/null | grep -q 'IsViewable'; then
+            break
+        fi
+        window=""
+        sleep 0.5
+    done
+    if [[ -n $window ]]; then
+        local x y w h
+        read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF }
+            /Absolute upper-left Y/ { y = $NF } /^ *Width/ { w = $NF } /^ *Height/ { h = $NF }
+            END { print x, y, w, h }')
+        # The pointer starts in the screen's middle, over a button: across the banner (which
+        # puts every hover picture away) and out of the window.
+        sleep 1
+        move_pointer $((x + 40)) $((y + 40))
+        sleep 0.5
+        move_pointer $((x + 40)) $((y + 2))
+        sleep 0.5
+        move_pointer 0 0
+        sleep 1.5   # let it paint
+        # What the screen shows at the window's place, its frame included.
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$picture"
+    else
+        echo "screenshot: the main window did not appear; saving the whole screen" >&2
+        xwininfo -root -tree | grep '"' | grep -v 'has no name' >&2 || true
+        import -window root "$picture"
+    fi
+    kill "$pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true   # this prefix only: the batch files the program started
+}
+
+if [[ ${1:-} == --capture ]]; then
+    work=$3
+    capture "$2"
+    exit 0
+fi
+
+build=${1:-build}
+out=${2:-$build/screenshots}
+stage=$build/stage
+[[ -f $stage/Pellmaris.exe ]] || { echo "screenshot: $stage/Pellmaris.exe not found; build the stage target first" >&2; exit 1; }
+for tool in xvfb-run import xwininfo wine wineserver awk; do
+    command -v "$tool" >/dev/null || { echo "screenshot: $tool not found" >&2; exit 1; }
+done
+
+mkdir -p "$out"
+out=$(realpath "$out")
+work=$(realpath "$build")/screenshot-work
+prefix=$(realpath "$build")/screenshot-prefix
+
+# Sets line N of a settings file to VALUE, keeping its CR LF line ends.
+set_setting() {
+    local file=$1 line=$2 value=$3
+    awk -v n="$line" -v v="$value" 'BEGIN { ORS = "\r\n" } { sub(/\r$/, "") } NR == n { $0 = v } { print }' \
+        "$file" >"$file.new"
+    mv "$file.new" "$file"
+}
+
+# The three lines of systeminfo that the main window shows, from this machine.
+system_information_stand_in() {
+    local memory
+    memory=$(awk '/^MemTotal:/ { printf "%d MB", $2 / 1024 }' /proc/meminfo)
+    printf '@echo off\r\necho OS Name:                   %s\r\necho OS Version:                %s\r\necho Total Physical Memory:     %s\r\n' \
+        "$(wine --version) (Windows 10 mode)" "10.0.19043 N/A Build 19043" "$memory"
+}
+
+shoot() {
+    local theme=$1 classic=$2
+    rm -rf "$work"
+    mkdir -p "$work"
+    cp -r "$stage"/. "$work"/
+    set_setting "$work/settings.ini" 13 "$classic"
+    set_setting "$work/settings.ini" 10 1
+    set_setting "$work/settings.ini" 11 1
+    printf '[LIST1]\r\n 1  1  1  1  1  0  0  0  0  1  1  1 \r\n[LIST2]\r\n 0  0  0  0 \r\n' >"$work/pmdb.lst"
+    system_information_stand_in >"$work/systeminfo.cmd"
+    scripts/wineprefix.sh "$prefix" p="$work"
+    # Without a window manager Wine draws the windows' frames and captions itself; a
+    # program that fails in the prefix must not cover the window with a crash dialog.
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # The prefix's services must not outlive this display-less step into the next one.
+    WINEPREFIX=$prefix wineserver -w
+    WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture "$out/main-$theme.png" "$work"
+    echo "screenshot: $out/main-$theme.png"
+}
+
+shoot default 0
+shoot classic 1
+rm -rf "$work"
