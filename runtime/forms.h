@@ -1,10 +1,26 @@
 #pragma once
-// Windows and their controls. A window loads the first time anything touches it: its
-// Win32 window and controls are created hidden with their design values and Form_Load
-// runs, once. Geometry is in twips.
+// Windows and their controls. A window loads the first time anything touches it: design()
+// sets the design values, the Win32 window and its controls are created hidden from them,
+// and Form_Load runs, once. Unload returns every control to its construction defaults, so
+// the next touch loads afresh. Geometry is in twips; a control's place is relative to its
+// container (a Frame) or to the window's client area.
+//
+// Event handlers are bound once, in the window's constructor, and survive unloads:
+//     Picture2.on_click = [this] { Picture2_Click(); };
+//     Label3.on_mouse_move = [this](int b, int s, float x, float y) { Label3_MouseMove(b, s, x, y); };
+//     Timer1.on_timer = [this] { Timer1_Timer(); };
+// Events from the message loop run through Form::run_handler: an Unload of the window asked
+// for meanwhile waits for the handler's end, and an error escaping the handler is shown in
+// a message box. Events that code raises (CheckBox.Value, Label.Caption's on_change, ...)
+// run at once and let errors pass to the code that set the value.
+//
+// Labels, pictures and frames are windowless: the window paints them over its back colour
+// and picture in declaration order (later ones on top) and hit-tests them for Click and
+// MouseMove; a mouse move over none of them is the window's Form_MouseMove.
 #include <windows.h>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 #include "runtime/system.h"
@@ -69,10 +85,31 @@ public:
     virtual bool handle_command(WPARAM, LPARAM) { return false; }
     virtual bool handle_notify(NMHDR*) { return false; }
     virtual const char* kind() const = 0;
+    // Windowless controls are drawn by their window, in declaration order (later on top).
+    virtual bool windowless() const { return false; }
+    virtual void paint(HDC) {}
+    virtual bool handle_scroll(int /*code*/) { return false; }
+    virtual bool draw_item(const DRAWITEMSTRUCT&) { return false; }
+    virtual void measure_item(MEASUREITEMSTRUCT&) {}
+    virtual HBRUSH control_color(HDC) { return nullptr; }
+    virtual void sync_window() {}        // brings a lazily mirrored window up to date
+    RECT pixel_rect();                   // in the window's client area
+    bool shown();                        // visible, and so is every container
+    bool active();                       // enabled, and so is every container
+    void apply_geometry();               // to the window (and to the frame's children)
+    void apply_visibility();
+    HWND window_handle() const { return hwnd_; }   // does not load
+    int id() const { return id_; }
+    void id(int v) { id_ = v; }
 
 protected:
     void touch();       // loads the owner
-    void apply_geometry();
+    void invalidate();  // repaints the control's place in the window
+    // Raises an event from the message loop (errors are reported) or from code (errors pass on).
+    void raise_event(const std::function<void()>& handler);
+    void raise_from_code(const std::function<void()>& handler);
+    HWND create_child(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style = 0);
+    virtual void geometry_changed() {}
     HWND hwnd_ = nullptr;
     long left_ = 0, top_ = 0, width_ = 1215, height_ = 495;
     bool visible_ = true, enabled_ = true;
@@ -80,9 +117,29 @@ protected:
     Control* container_ = nullptr;
 
 private:
+    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     Form& owner_;
     std::string name_;
+    int id_ = 0;
 };
+
+// A font of a control: name, size in points, bold.
+struct FontSpec {
+    std::string name = "MS Sans Serif";
+    int size = 8;
+    bool bold = false;
+    FontSpec() = default;
+    FontSpec(const FontSpec&) = delete;
+    FontSpec& operator=(const FontSpec&) = delete;
+    ~FontSpec() { release(); }
+    HFONT handle();   // created on first use
+    void release();   // after a change
+    void reset();     // back to the default font
+private:
+    HFONT font_ = nullptr;
+};
+
+struct Picture;
 
 class Label : public Control {
 public:
@@ -93,15 +150,31 @@ public:
     bool Transparent(); void Transparent(bool t);   // background shows the window's picture
     void Font(const std::string& name, int size_points, bool bold = false);
     bool FontBold(); void FontBold(bool b);
+    int FontSize(); void FontSize(int points);
+    std::string FontName(); void FontName(const std::string& name);
     bool AutoSize(); void AutoSize(bool a);
     int Alignment(); void Alignment(int a);   // 0 left, 1 right, 2 centre
     std::function<void()> on_change;          // the caption changed
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "Label"; }
+    bool windowless() const override { return true; }
+    void paint(HDC dc) override;
+
+private:
+    void fit_to_caption();
+    void font_changed();
+    std::string caption_;
+    COLORREF fore_ = RGB(0, 0, 0);
+    COLORREF back_ = GetSysColor(COLOR_BTNFACE);
+    bool transparent_ = true;
+    bool auto_size_ = false;
+    int alignment_ = 0;
+    FontSpec font_;
 };
 
-// PictureBox and Image: a JPEG from a file or from the exe's resources.
+// PictureBox and Image: a JPEG from a file or from the exe's resources. Windowless: a
+// box without a picture or a back colour is see-through.
 class PictureBox : public Control {
 public:
     using Control::Control;
@@ -119,6 +192,16 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "PictureBox"; }
+    bool windowless() const override { return true; }
+    void paint(HDC dc) override;
+
+private:
+    void set_picture(std::shared_ptr<Picture> p);
+    void fit_to_picture();
+    std::shared_ptr<Picture> picture_;
+    bool auto_size_ = false, stretch_ = false;
+    bool back_set_ = false;
+    COLORREF back_ = GetSysColor(COLOR_BTNFACE);
 };
 using Image = PictureBox;
 
@@ -145,6 +228,22 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "ListBox"; }
+    bool draw_item(const DRAWITEMSTRUCT& d) override;
+    void measure_item(MEASUREITEMSTRUCT& m) override;
+    void sync_window() override;
+
+private:
+    void check_index(long index, int error) const;
+    void changed();
+    void read_selection_from_window();
+    std::vector<std::string> items_;
+    std::vector<char> selected_;   // multi-select only
+    long list_index_ = -1;
+    long top_index_ = 0;
+    bool multi_ = false;
+    bool dirty_ = false;
+    COLORREF fore_ = GetSysColor(COLOR_WINDOWTEXT);
+    FontSpec font_;
 };
 
 class CheckBox : public Control {
@@ -157,6 +256,13 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "CheckBox"; }
+    HBRUSH control_color(HDC dc) override;
+
+private:
+    std::string caption_;
+    int value_ = 0;
+    COLORREF fore_ = GetSysColor(COLOR_BTNTEXT);
+    bool fore_set_ = false;
 };
 
 // Exclusive with the other option buttons of its container (or window).
@@ -169,6 +275,11 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "OptionButton"; }
+
+private:
+    void set_checked(bool v);
+    std::string caption_;
+    bool value_ = false;
 };
 
 class CommandButton : public Control {
@@ -181,6 +292,10 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "CommandButton"; }
+
+private:
+    std::string caption_;
+    bool default_ = false, cancel_ = false;
 };
 
 class TextBox : public Control {
@@ -196,6 +311,12 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "TextBox"; }
+
+private:
+    std::string text_;
+    char password_char_ = 0;
+    bool locked_ = false, multi_line_ = false;
+    bool setting_text_ = false;
 };
 
 class Frame : public Control {
@@ -207,6 +328,15 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "Frame"; }
+    bool windowless() const override { return true; }
+    void paint(HDC dc) override;
+
+protected:
+    void geometry_changed() override;
+
+private:
+    std::string caption_;
+    FontSpec font_;
 };
 
 class VScrollBar : public Control {
@@ -222,6 +352,12 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "VScrollBar"; }
+    bool handle_scroll(int code) override;
+
+private:
+    void update_window();
+    long clamp(long v) const;
+    long min_ = 0, max_ = 32767, value_ = 0, small_ = 1, large_ = 1;
 };
 
 // Ticks while the message loop runs (yields and modal message boxes included); a tick
@@ -253,6 +389,10 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "ProgressBar"; }
+
+private:
+    void update_window();
+    long min_ = 0, max_ = 100, value_ = 0;
 };
 
 class Slider : public Control {
@@ -262,11 +402,16 @@ public:
     long Max(); void Max(long v);
     long Value(); void Value(long v);
     long TickFrequency(); void TickFrequency(long v);
-    std::function<void()> on_change;
+    std::function<void()> on_change;   // the user moved it (on_click: the user let go)
     void create_window(HWND parent) override;
     void reset() override;
     bool handle_notify(NMHDR*) override;
+    bool handle_scroll(int code) override;
     const char* kind() const override { return "Slider"; }
+
+private:
+    void update_window();
+    long min_ = 0, max_ = 10, value_ = 0, tick_ = 1;
 };
 
 class TabStrip : public Control {
@@ -279,6 +424,10 @@ public:
     void reset() override;
     bool handle_notify(NMHDR*) override;
     const char* kind() const override { return "TabStrip"; }
+
+private:
+    std::vector<std::string> tabs_;
+    long selected_ = 0;
 };
 
 // Drive, folder and file list boxes. A drive that is not ready raises 68, no system dialog.
@@ -292,6 +441,10 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "DriveListBox"; }
+
+private:
+    void fill_window();
+    std::string drive_;   // "c:"; empty = the current drive
 };
 
 class DirListBox : public Control {
@@ -305,6 +458,13 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "DirListBox"; }
+
+private:
+    void read_folder();
+    void fill_window();
+    std::string path_;   // empty = the current folder
+    std::vector<std::string> folders_;
+    long list_index_ = -1;
 };
 
 class FileListBox : public Control {
@@ -317,11 +477,20 @@ public:
     long ListIndex(); void ListIndex(long i);
     bool Selected(long i); void Selected(long i, bool s);
     void Refresh();
-    std::function<void()> on_change;
+    std::function<void()> on_change;   // the path changed
     void create_window(HWND parent) override;
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "FileListBox"; }
+
+private:
+    void read_folder();
+    void fill_window();
+    std::string path_;
+    std::string pattern_ = "*.*";
+    std::vector<std::string> files_;
+    std::vector<char> selected_;
+    long list_index_ = -1;
 };
 
 // Plays an AVI file; a file that cannot be opened is tolerated.
@@ -335,6 +504,10 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "Animation"; }
+
+private:
+    std::string file_;
+    bool playing_ = false;
 };
 
 class Form {
@@ -374,7 +547,8 @@ public:
     void LoadPicture(const std::string& path);   // window background; raises 53
     void LoadResourcePicture(const std::string& resource_name);
     void ClearPicture();
-    void SetIcon(const std::string& resource_name);
+    void SetIcon(const std::string& resource_name);   // icon resource by name, or "1" for id 1
+    HICON Icon();  // the window's icon
     void ZOrderTop();
     HWND hWnd();   // loads
 
@@ -390,6 +564,23 @@ public:
     // Runs one event handler of this window with the deferral rule and error guard.
     void run_handler(const std::function<void()>& handler);
     LRESULT window_proc(HWND, UINT, WPARAM, LPARAM);
+    void invalidate_pixels(const RECT& r);
+    void request_sync();   // mirrors changed controls into their windows at the next message
+    void update_tooltip(Control& c);
+    HBRUSH background_brush(HDC dc);   // for controls drawn over the window's back colour
+
+private:
+    bool unload_with_mode(int mode);
+    void create_form_window();
+    void destroy_form_window();
+    void render(HDC dc, const RECT& area);
+    void paint_controls(HDC dc, Control* container);
+    Control* hit_test(POINT pt, Control* container);
+    void mouse_event(UINT msg, WPARAM wp, LPARAM lp);
+    DWORD window_style() const;
+    DWORD window_ex_style() const;
+
+public:
 
 protected:
     virtual void design() {}   // design values of the window and its controls, at each load
@@ -417,7 +608,12 @@ private:
     bool unload_pending_ = false;
 };
 
-// The window message loop, until the program ends.
+// The window message loop, until WM_QUIT; returns its exit code.
 int run_message_loop();
+
+// Sets up the user-interface thread (no critical-error dialogs, COM, common controls),
+// and releases COM at the end.
+void start_ui();
+void stop_ui();
 
 } // namespace rt

@@ -133,6 +133,9 @@ public:
     void DoEvents();
 
     static std::string exe_folder();
+
+private:
+    bool in_yield_hook_ = false;
 };
 
 // The program's title and version.

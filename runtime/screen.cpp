@@ -1,0 +1,87 @@
+// Twips, the screen and the 16-colour palette.
+#include "runtime/errors.h"
+#include "runtime/forms.h"
+#include "runtime/forms_internal.h"
+
+namespace rt {
+
+namespace {
+
+int device_caps(int index)
+{
+    HDC dc = GetDC(nullptr);
+    int v = GetDeviceCaps(dc, index);
+    ReleaseDC(nullptr, dc);
+    return v > 0 ? v : 96;
+}
+
+constexpr long kTwipsPerInch = 1440;
+
+} // namespace
+
+int dpi_x() { return device_caps(LOGPIXELSX); }
+int dpi_y() { return device_caps(LOGPIXELSY); }
+
+COLORREF QBColor(int n)
+{
+    static const COLORREF palette[16] = {
+        RGB(0, 0, 0),       RGB(0, 0, 128),     RGB(0, 128, 0),   RGB(0, 128, 128),
+        RGB(128, 0, 0),     RGB(128, 0, 128),   RGB(128, 128, 0), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 255),     RGB(0, 255, 0),   RGB(0, 255, 255),
+        RGB(255, 0, 0),     RGB(255, 0, 255),   RGB(255, 255, 0), RGB(255, 255, 255),
+    };
+    if (n < 0 || n > 15)
+        raise(errInvalidCall);
+    return palette[n];
+}
+
+// MulDiv rounds to the nearest value, negative numbers included.
+long twips_to_pixels_x(long twips) { return MulDiv(twips, dpi_x(), kTwipsPerInch); }
+long twips_to_pixels_y(long twips) { return MulDiv(twips, dpi_y(), kTwipsPerInch); }
+long pixels_to_twips_x(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_x()); }
+long pixels_to_twips_y(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_y()); }
+
+long Screen::TwipsPerPixelX() { return kTwipsPerInch / dpi_x(); }
+long Screen::TwipsPerPixelY() { return kTwipsPerInch / dpi_y(); }
+long Screen::Width() { return pixels_to_twips_x(GetSystemMetrics(SM_CXSCREEN)); }
+long Screen::Height() { return pixels_to_twips_y(GetSystemMetrics(SM_CYSCREEN)); }
+
+RECT Screen::WorkArea()
+{
+    RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return RECT{pixels_to_twips_x(r.left), pixels_to_twips_y(r.top), pixels_to_twips_x(r.right),
+                pixels_to_twips_y(r.bottom)};
+}
+
+std::wstring to_wide(const std::string& s)
+{
+    if (s.empty())
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), w.data(), n);
+    return w;
+}
+
+std::string from_wide(const std::wstring& w)
+{
+    if (w.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+HINSTANCE module_instance() { return GetModuleHandleA(nullptr); }
+
+HWND parking_window()
+{
+    static HWND window = nullptr;
+    if (!window || !IsWindow(window))
+        window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module_instance(), nullptr);
+    return window;
+}
+
+} // namespace rt

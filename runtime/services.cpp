@@ -1,0 +1,228 @@
+// The real system services: thin wrappers over the Win32 calls.
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+#include "runtime/errors.h"
+#include "runtime/forms_internal.h"
+#include "runtime/services.h"
+
+namespace rt {
+
+namespace {
+
+struct RealDialogs : Dialogs {
+    int message_box(const std::string& text, int style, const std::string& title) override
+    {
+        // Modal to the active window of the program, or to the whole thread without one.
+        HWND owner = GetActiveWindow();
+        UINT flags = static_cast<UINT>(style) | MB_SETFOREGROUND | (owner ? 0u : MB_TASKMODAL);
+        return MessageBoxA(owner, text.c_str(), title.c_str(), flags);
+    }
+    std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
+                                         const std::string& default_text) override
+    {
+        return show_input_box(prompt, title, default_text);
+    }
+};
+
+WORD show_command(int window_style)
+{
+    switch (window_style) {
+    case vbHide: return SW_HIDE;
+    case vbMinimizedFocus: return SW_SHOWMINIMIZED;
+    case vbMaximizedFocus: return SW_SHOWMAXIMIZED;
+    case vbNormalNoFocus: return SW_SHOWNOACTIVATE;
+    case vbMinimizedNoFocus: return SW_SHOWMINNOACTIVE;
+    default: return SW_SHOWNORMAL;
+    }
+}
+
+struct RealProcesses : ProcessStarter {
+    void start(const std::string& command_line, int window_style) override
+    {
+        STARTUPINFOA si{};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = show_command(window_style);
+        PROCESS_INFORMATION pi{};
+        std::string mutable_line = command_line;
+        if (!CreateProcessA(nullptr, mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            raise(errFileNotFound);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+};
+
+struct RealProgramEnd : ProgramEnd {
+    void end() override
+    {
+        CoUninitialize();
+        ExitProcess(0);
+    }
+};
+
+// The windows' tray icon asks for mouse-move callbacks; they arrive as the layer's own
+// message, so that the window hears them as a mouse move over its background.
+struct RealTray : TrayIcon {
+    bool notify(DWORD message, NOTIFYICONDATAA& data) override
+    {
+        NOTIFYICONDATAA copy = data;
+        copy.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        if (copy.uCallbackMessage == WM_MOUSEMOVE)
+            copy.uCallbackMessage = kTrayMessage;
+        return Shell_NotifyIconA(message, &copy) != FALSE;
+    }
+};
+
+const char* root_or_all(const std::string& root) { return root.empty() ? nullptr : root.c_str(); }
+
+struct RealRecycleBin : RecycleBin {
+    HRESULT query(const std::string& root, int64_t& bytes, int64_t& items) override
+    {
+        SHQUERYRBINFO info{};
+        info.cbSize = sizeof(info);
+        HRESULT hr = SHQueryRecycleBinA(root_or_all(root), &info);
+        bytes = info.i64Size;
+        items = info.i64NumItems;
+        return hr;
+    }
+    HRESULT empty(HWND owner, const std::string& root, DWORD flags) override
+    {
+        return SHEmptyRecycleBinA(owner, root_or_all(root), flags);
+    }
+    void update_icon() override
+    {
+        using UpdateIcon = void(WINAPI*)();
+        HMODULE shell = LoadLibraryA("shell32.dll");
+        if (!shell)
+            return;
+        if (auto f = reinterpret_cast<UpdateIcon>(reinterpret_cast<void*>(GetProcAddress(shell, "SHUpdateRecycleBinIcon"))))
+            f();
+        FreeLibrary(shell);
+    }
+};
+
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct RealStartupRegistry : StartupRegistry {
+    void write(const std::string& name, const std::string& command) override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            raise(errPermission);
+        LONG rc = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                                 static_cast<DWORD>(command.size() + 1));
+        RegCloseKey(key);
+        if (rc != ERROR_SUCCESS)
+            raise(errPermission);
+    }
+    void remove(const std::string& name) override
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return;
+        RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
+};
+
+// IUrlHistoryStg2, declared by its vtable: IUnknown, IUrlHistoryStg, then IUrlHistoryStg2.
+struct UrlHistoryStg2;
+struct UrlHistoryStg2Vtbl {
+    HRESULT(STDMETHODCALLTYPE* QueryInterface)(UrlHistoryStg2*, REFIID, void**);
+    ULONG(STDMETHODCALLTYPE* AddRef)(UrlHistoryStg2*);
+    ULONG(STDMETHODCALLTYPE* Release)(UrlHistoryStg2*);
+    void* AddUrl;
+    void* DeleteUrl;
+    void* QueryUrl;
+    void* BindToObject;
+    void* EnumUrls;
+    void* AddUrlAndNotify;
+    HRESULT(STDMETHODCALLTYPE* ClearHistory)(UrlHistoryStg2*);
+};
+struct UrlHistoryStg2 {
+    const UrlHistoryStg2Vtbl* vtbl;
+};
+
+const CLSID kUrlHistoryClass = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
+const IID kUrlHistoryStg2 = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
+
+struct RealUrlHistory : UrlHistory {
+    bool clear_history() override
+    {
+        UrlHistoryStg2* history = nullptr;
+        if (FAILED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
+                                    reinterpret_cast<void**>(&history))) ||
+            !history)
+            return false;
+        HRESULT hr = history->vtbl->ClearHistory(history);
+        history->vtbl->Release(history);
+        return SUCCEEDED(hr);
+    }
+};
+
+struct RealMemory : MemoryInfo {
+    MEMORYSTATUSEX status() override
+    {
+        MEMORYSTATUSEX m{};
+        m.dwLength = sizeof(m);
+        GlobalMemoryStatusEx(&m);
+        return m;
+    }
+};
+
+struct RealProcessList : ProcessList {
+    std::vector<std::string> executable_names() override
+    {
+        std::vector<std::string> names;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return names;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            names.emplace_back(entry.szExeFile);
+        CloseHandle(snapshot);
+        return names;
+    }
+};
+
+struct RealDiskSpace : DiskSpace {
+    bool query(const std::string& root, uint64_t& free_to_caller, uint64_t& total, uint64_t& free) override
+    {
+        ULARGE_INTEGER caller{}, all{}, available{};
+        if (!GetDiskFreeSpaceExA(root.c_str(), &caller, &all, &available))
+            return false;
+        free_to_caller = caller.QuadPart;
+        total = all.QuadPart;
+        free = available.QuadPart;
+        return true;
+    }
+};
+
+struct RealClock : Clock {
+    LocalTime now() override
+    {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Dialogs> make_real_dialogs() { return std::make_unique<RealDialogs>(); }
+std::unique_ptr<ProcessStarter> make_real_processes() { return std::make_unique<RealProcesses>(); }
+std::unique_ptr<ProgramEnd> make_real_program_end() { return std::make_unique<RealProgramEnd>(); }
+std::unique_ptr<TrayIcon> make_real_tray() { return std::make_unique<RealTray>(); }
+std::unique_ptr<RecycleBin> make_real_recycle_bin() { return std::make_unique<RealRecycleBin>(); }
+std::unique_ptr<StartupRegistry> make_real_startup_registry() { return std::make_unique<RealStartupRegistry>(); }
+std::unique_ptr<UrlHistory> make_real_url_history() { return std::make_unique<RealUrlHistory>(); }
+std::unique_ptr<MemoryInfo> make_real_memory() { return std::make_unique<RealMemory>(); }
+std::unique_ptr<ProcessList> make_real_process_list() { return std::make_unique<RealProcessList>(); }
+std::unique_ptr<DiskSpace> make_real_disk_space() { return std::make_unique<RealDiskSpace>(); }
+std::unique_ptr<Clock> make_real_clock() { return std::make_unique<RealClock>(); }
+
+} // namespace rt

@@ -1,0 +1,121 @@
+// The system object: seams, program folder, message boxes, process start, the yield.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include "runtime/errors.h"
+#include "runtime/forms.h"
+#include "runtime/services.h"
+#include "runtime/system.h"
+
+#ifndef PELLMARIS_VERSION_MAJOR
+#define PELLMARIS_VERSION_MAJOR 0
+#define PELLMARIS_VERSION_MINOR 0
+#define PELLMARIS_VERSION_REVISION 0
+#endif
+
+namespace rt {
+
+namespace {
+
+constexpr int kMaxMessagesPerYield = 10000;
+
+} // namespace
+
+System::System()
+    : dialogs(make_real_dialogs()),
+      processes(make_real_processes()),
+      program_end(make_real_program_end()),
+      tray(make_real_tray()),
+      recycle_bin(make_real_recycle_bin()),
+      startup_registry(make_real_startup_registry()),
+      url_history(make_real_url_history()),
+      memory(make_real_memory()),
+      process_list(make_real_process_list()),
+      disk_space(make_real_disk_space()),
+      clock(make_real_clock()),
+      program_folder(exe_folder())
+{
+}
+
+System::~System() = default;
+
+std::string System::path(const std::string& file_name) const { return program_folder + "\\" + file_name; }
+
+int System::MsgBox(const std::string& text, int style, const std::string& title)
+{
+    return dialogs->message_box(text, style, title.empty() ? std::string(AppTitle) : title);
+}
+
+void System::Shell(const std::string& command_line, int window_style) { processes->start(command_line, window_style); }
+
+void System::End() { program_end->end(); }
+
+void System::DoEvents()
+{
+    MSG msg;
+    bool quit = false;
+    WPARAM exit_code = 0;
+    // Bounded, so that a timer faster than its own handler cannot keep the yield forever.
+    for (int n = 0; n < kMaxMessagesPerYield && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            exit_code = msg.wParam;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    // The outer loop still has to see the quit.
+    if (quit)
+        PostQuitMessage(static_cast<int>(exit_code));
+    if (yield_hook && !in_yield_hook_) {
+        in_yield_hook_ = true;
+        try {
+            yield_hook();
+        } catch (...) {
+            in_yield_hook_ = false;
+            throw;
+        }
+        in_yield_hook_ = false;
+    }
+}
+
+std::string System::exe_folder()
+{
+    char buffer[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::string path(buffer, n);
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+Version app_version() { return {PELLMARIS_VERSION_MAJOR, PELLMARIS_VERSION_MINOR, PELLMARIS_VERSION_REVISION}; }
+
+std::string version_text()
+{
+    Version v = app_version();
+    return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
+}
+
+int run_message_loop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+void start_ui()
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                                              ICC_TAB_CLASSES | ICC_ANIMATE_CLASS};
+    InitCommonControlsEx(&icc);
+}
+
+void stop_ui() { CoUninitialize(); }
+
+} // namespace rt
