@@ -2,6 +2,42 @@
 
 namespace pellmaris {
 
-int run_program() { return 0; }
+namespace {
+
+std::unique_ptr<rt::System> real_system_unless(std::unique_ptr<rt::System> system)
+{
+    return system ? std::move(system) : std::make_unique<rt::System>();
+}
+
+} // namespace
+
+Program::Program(std::unique_ptr<rt::System> system)
+    : system_(real_system_unless(std::move(system))),
+      sys(*system_),
+      Form5(*this),
+      Form4(*this),
+      Form2(*this),
+      Form9(*this),
+      Form1(*this),
+      frmSplash(*this)
+{
+}
+
+Program::~Program() = default;
+
+void Program::start() { frmSplash.start(); }
+
+int run_program()
+{
+    rt::start_ui();
+    int exit_code = 0;
+    {
+        Program program;
+        program.start();
+        exit_code = rt::run_message_loop();
+    }
+    rt::stop_ui();
+    return exit_code;
+}
 
 } // namespace pellmaris

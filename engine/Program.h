@@ -2,6 +2,11 @@
 // One run of Pellmaris: the system services and every window, each a single instance.
 #include <memory>
 #include "runtime/system.h"
+#include "engine/Form2.h"
+#include "engine/Form4.h"
+#include "engine/Form5.h"
+#include "engine/Form9.h"
+#include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
 
 namespace pellmaris {
@@ -12,12 +17,21 @@ public:
     explicit Program(std::unique_ptr<rt::System> system = nullptr);
     ~Program();
 
+    // Loads the start-up window, which runs the start-up sequence and shows itself.
+    void start();
+
 private:
     std::unique_ptr<rt::System> system_;
 
 public:
     rt::System& sys;
+    // The hidden string stores come first: the windows that follow use them.
+    Form5 Form5;
+    Form4 Form4;
+    Form2 Form2;
+    Form9 Form9;
     Form1 Form1;
+    frmSplash frmSplash;
 };
 
 // Starts the program through its start-up window and runs the message loop.

@@ -4,6 +4,7 @@
 #include <string>
 #include <windows.h>
 #include <shellapi.h>
+#include "engine/clean_work.h"
 #include "runtime/forms.h"
 
 namespace pellmaris {
@@ -69,6 +70,8 @@ public:
     void kill_file();
     void kill_folder();
     bool clear_url_history();
+    // The running clean's own lists and its guard; Timer3_Timer does nothing while clean.running.
+    CleanWork clean;
 
     // Navigation, tray, timers and exit (mainwindow/).
     void minimize_to_tray();
@@ -102,6 +105,12 @@ protected:
     void design() override;
 
 private:
+    // The load's steps (Form1_load.cpp).
+    void show_welcome_text();
+    void apply_classic_theme();
+    void apply_narrow_layout();
+    void show_last_clean();
+
     Program& app;
 };
 

@@ -1,0 +1,422 @@
+// The cleaning engine of the main window: the walk, the deletions and the section and
+// user-location cleaning.
+#include <windows.h>
+#include <utility>
+#include "common/error_log.h"
+#include "common/paths.h"
+#include "common/user_locations.h"
+#include "engine/area_values.h"
+#include "engine/clean_rules.h"
+#include "engine/clean_support.h"
+#include "engine/location_database.h"
+#include "engine/Program.h"
+#include "runtime/filesys.h"
+#include "runtime/text.h"
+
+namespace pellmaris {
+
+using namespace clean_support;
+
+namespace clean_support {
+
+namespace {
+
+constexpr uint64_t kDisplayInterval = 250;   // ms between two updates of the windows during a clean
+
+void update_windows(Program& app)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    if (d.caption_changed)
+        app.Form1.Label2.Caption(d.caption);
+    if (d.progress_changed) {
+        app.Form1.ProgressBar1.Min(0);
+        app.Form1.ProgressBar1.Max(d.progress_max);
+        app.Form1.ProgressBar1.Value(d.progress_value);
+    }
+    if (d.files_changed) {
+        app.Form4.List1.Clear();
+        app.Form4.List2.Clear();
+        for (std::size_t i = 0; i < d.names.size(); ++i) {
+            app.Form4.List1.AddItem(d.names[i]);
+            app.Form4.List2.AddItem(d.sizes[i]);
+        }
+    }
+    for (const std::string& path : d.exceptions)
+        app.Form4.List3.AddItem(path);
+    d.exceptions.clear();
+    d.caption_changed = d.progress_changed = d.files_changed = false;
+    d.shown_at = GetTickCount64();
+}
+
+void update_windows_when_due(Program& app)
+{
+    const CleanWork& work = app.Form1.clean;
+    if (!work.running || GetTickCount64() - work.display.shown_at >= kDisplayInterval)
+        update_windows(app);
+}
+
+} // namespace
+
+void add_report_line(Program& app, const std::string& line)
+{
+    app.Form1.clean.report.push_back(line);
+    if (!app.Form1.clean.running)
+        app.Form2.List1.AddItem(line);
+}
+
+void start_report(Program& app)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    app.Form1.clean.report.clear();
+    d.exceptions.clear();
+    d.names.clear();
+    d.sizes.clear();
+    d.files_changed = false;
+    app.Form2.List1.Clear();
+    app.Form2.List2.Clear();
+    app.Form4.List1.Clear();
+    app.Form4.List2.Clear();
+    app.Form4.List3.Clear();
+}
+
+void publish_report(Program& app)
+{
+    flush_display(app);
+    app.Form2.List1.Clear();
+    for (const std::string& line : app.Form1.clean.report)
+        app.Form2.List1.AddItem(line);
+}
+
+void show_caption(Program& app, const std::string& caption)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    d.caption = caption;
+    d.caption_changed = true;
+    update_windows_when_due(app);
+}
+
+void show_progress_range(Program& app, long max)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    d.progress_max = max;
+    d.progress_value = 0;
+    d.progress_changed = true;
+    update_windows_when_due(app);
+}
+
+void show_progress(Program& app, long value)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    d.progress_value = value;
+    d.progress_changed = true;
+    update_windows_when_due(app);
+}
+
+void show_folder_files(Program& app, std::vector<std::string> names, std::vector<std::string> sizes)
+{
+    CleanDisplay& d = app.Form1.clean.display;
+    d.names = std::move(names);
+    d.sizes = std::move(sizes);
+    d.files_changed = true;
+    update_windows_when_due(app);
+}
+
+void add_exception(Program& app, const std::string& path)
+{
+    app.Form1.clean.display.exceptions.push_back(path);
+    update_windows_when_due(app);
+}
+
+void flush_display(Program& app) { update_windows(app); }
+
+void log_error(Program& app, const char* procedure_line, const std::exception& error)
+{
+    const std::string log = app.sys.path(kErrorLogFile);
+    const rt::LocalTime now = app.sys.clock->now();
+    if (auto* runtime_error = dynamic_cast<const rt::RuntimeError*>(&error))
+        append_error_log(log, procedure_line, *runtime_error, now);
+    else
+        append_error_log(log, procedure_line, rt::errInvalidCall, error.what(), now);
+}
+
+} // namespace clean_support
+
+namespace {
+
+constexpr const char* kReportIndent = "          ";
+constexpr uint32_t kPlainFileBits = rt::attrReadOnly | rt::attrHidden | rt::attrSystem | rt::attrDirectory;
+
+std::optional<uint32_t> attributes_of(const std::string& path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    return a & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL);
+}
+
+// A folder the clean may enter: it exists and is no link (nothing behind a link is touched).
+// Asked without its trailing backslash, which would name the link's target instead.
+bool is_real_folder(const std::string& path)
+{
+    auto a = attributes_of(path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+    return a && (*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint);
+}
+
+// What a listing of the file with mask 0 finds: a file without read-only, hidden or system.
+bool is_plain_file(const std::string& path)
+{
+    auto a = attributes_of(path);
+    return a && (*a & kPlainFileBits) == 0;
+}
+
+// The listing passes of a folder's files, by the force options: mask 0, then 2, 1 and 3.
+std::vector<uint32_t> file_listing_masks(int16_t force_read_only, int16_t force_hidden)
+{
+    std::vector<uint32_t> masks{rt::attrNormal};
+    if (force_hidden == 1)
+        masks.push_back(rt::attrHidden);
+    if (force_read_only == 1)
+        masks.push_back(rt::attrReadOnly);
+    if (force_read_only == 1 && force_hidden == 1)
+        masks.push_back(rt::attrReadOnly | rt::attrHidden);
+    return masks;
+}
+
+bool listed_with_mask(const rt::DirEntry& e, uint32_t mask) { return (e.attributes & kPlainFileBits & ~mask) == 0; }
+
+int16_t normalised_flag(int16_t flag) { return flag == 1 ? 1 : 0; }
+
+// Attributes and length in one call, for a file nobody listed.
+ListedFile file_as_it_stands(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        rt::raise_last_win32_error();
+    return {data.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL),
+            (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
+// The folder's entries as the last walk listed them; a folder the walk could not list is
+// listed again (and its failure logged by the caller).
+std::vector<rt::DirEntry> take_listing(CleanWork& work, const std::string& folder, uint32_t mask)
+{
+    auto found = work.listings.find(folder);
+    if (found == work.listings.end())
+        return rt::list_dir(folder, mask);
+    std::vector<rt::DirEntry> entries = std::move(found->second);
+    work.listings.erase(found);
+    return entries;
+}
+
+} // namespace
+
+// ---- Deletion ----
+
+void Form1::kill_file()
+{
+    const std::optional<ListedFile> listed = std::exchange(clean.listed, std::nullopt);
+    const std::string path = current_folder + current_file;
+    show_caption(app, shortened_caption(current_folder, current_file));
+    try {
+        if (!current_folder.empty() && current_folder != clean.normal_folder) {
+            // Once per folder; a folder that keeps its attributes does not stop the deletion.
+            SetFileAttributesA(current_folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+            clean.normal_folder = current_folder;
+        }
+        const ListedFile file = listed ? *listed : file_as_it_stands(path);
+        if ((file.attributes & (rt::attrReadOnly | rt::attrHidden))
+            && may_make_normal(file.attributes, force_read_only, force_hidden))
+            rt::set_attr(path, rt::attrNormal);
+        rt::kill_file(path);
+        DoEvents();
+        if (!attributes_of(path)) {
+            add_report_line(app, kReportIndent + current_file);
+            bytes_freed += file.length;
+            ++files_deleted;
+        }
+    } catch (const std::exception&) {
+        add_exception(app, path);
+    }
+}
+
+void Form1::kill_folder()
+{
+    if (current_folder.empty())
+        return;
+    current_folder.pop_back();
+    ignoring_errors([&] { rt::remove_dir(current_folder); });
+}
+
+// ---- Folder walk ----
+
+void Form1::deep_folders()
+{
+    FolderWalkOptions options;
+    options.deep = deep_scan == 1;
+    options.on_error = [this](const rt::RuntimeError& e) { log_error(app, kLogDeepFolders, e); };
+    options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
+        clean.listings[rt::Trim(folder)] = entries;
+    };
+    clean.folders.clear();
+    clean.listings.clear();
+    walk_root = walk_folders(clean.folders, walk_root, options);
+    app.Form4.List4.Clear();
+    for (const std::string& folder : clean.folders.folders())
+        app.Form4.List4.AddItem(folder);
+}
+
+// ---- Section cleaning ----
+
+void Form1::first_pass()
+{
+    logged_step(app, kLogFirstPass, [&] { entry_count += find_section(app.Form5.List1.items(), section_tag).counted_lines; });
+}
+
+// Lists the folder's files (Form4.List1/List2) and deletes them one by one.
+static void clean_folder_files(Program& app, const std::string& folder)
+{
+    Form1& f = app.Form1;
+    const auto masks = file_listing_masks(f.force_read_only, f.force_hidden);
+    std::vector<rt::DirEntry> entries;
+    try {
+        entries = take_listing(f.clean, folder, rt::attrReadOnly | rt::attrHidden | rt::attrSystem);
+    } catch (const std::exception& e) {
+        for (std::size_t pass = 0; pass < masks.size(); ++pass)   // every listing pass would have failed
+            log_error(app, kLogCleanSelectedArea, e);
+    }
+    // One listing serves every pass; a file stands in the list once per pass that lists it.
+    std::vector<rt::DirEntry> files;   // the clean's own copy of Form4.List1/List2
+    std::vector<std::string> names, sizes;
+    for (uint32_t mask : masks)
+        for (const rt::DirEntry& e : entries)
+            if (listed_with_mask(e, mask)) {
+                files.push_back(e);
+                names.push_back(e.name);
+                sizes.push_back(std::to_string(e.length));
+            }
+    show_folder_files(app, std::move(names), std::move(sizes));
+    show_progress_range(app, static_cast<long>(files.size()));
+    f.clean.normal_folder.clear();
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        f.current_folder = folder;
+        f.current_file = files[k].name;
+        f.clean.listed = ListedFile{files[k].attributes, files[k].length};
+        f.kill_file();
+        show_progress(app, static_cast<long>(k));
+        app.sys.DoEvents();
+    }
+}
+
+// Removes the emptied sub-folders of the walk, deepest first; the location itself stays.
+static void remove_sub_folders(Form1& f, const std::vector<std::string>& folders)
+{
+    for (std::size_t i = folders.size(); i-- > 1;) {
+        f.current_folder = folders[i];
+        f.kill_folder();
+    }
+}
+
+void Form1::clean_selected_area()
+{
+    std::vector<std::string> entries;
+    logged_step(app, kLogCleanSelectedArea, [&] { entries = find_section(app.Form5.List1.items(), section_tag).entries; });
+    for (const std::string& entry : entries) {
+        std::string path;
+        logged_step(app, kLogCleanSelectedArea, [&] { path = expand_location(entry, user_profile, home_drive); });
+        if (is_real_folder(path)) {
+            walk_root = path;
+            deep_folders();
+            const std::vector<std::string> folders = clean.folders.folders();   // the clean's own copy
+            for (const std::string& folder : folders)
+                clean_folder_files(app, rt::Trim(folder));
+            remove_sub_folders(*this, folders);
+            add_report_line(app, "");
+        }
+        ++locations_done;
+    }
+    flush_display(app);
+}
+
+void Form1::clean_logfiles()
+{
+    std::vector<std::string> entries;
+    logged_step(app, kLogCleanLogfiles, [&] { entries = find_section(app.Form5.List1.items(), kSectionLogs).entries; });
+    for (const std::string& entry : entries) {
+        std::string path;
+        logged_step(app, kLogCleanLogfiles, [&] { path = expand_location(entry, user_profile, home_drive); });
+        if (!path.empty() && is_plain_file(path)) {
+            current_folder = "";
+            current_file = path;
+            kill_file();
+        }
+    }
+    flush_display(app);
+}
+
+// ---- User locations ----
+
+// Empties a user folder of its plain files, then removes its emptied sub-folders.
+static void clean_user_folder(Program& app, const std::string& folder)
+{
+    Form1& f = app.Form1;
+    f.walk_root = folder;
+    f.deep_folders();
+    const std::vector<std::string> folders = f.clean.folders.folders();
+    for (const std::string& entry : folders) {
+        f.current_folder = entry;
+        std::vector<rt::DirEntry> files;   // the plain files: a listing with mask 0
+        for (const rt::DirEntry& e : take_listing(f.clean, rt::Trim(entry), rt::attrNormal))
+            if (listed_with_mask(e, rt::attrNormal))
+                files.push_back(e);
+        show_progress_range(app, static_cast<long>(files.size()) + 1);
+        f.clean.normal_folder.clear();
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            f.current_file = files[k].name;
+            f.clean.listed = ListedFile{files[k].attributes, files[k].length};
+            f.kill_file();
+            show_progress(app, static_cast<long>(k));
+        }
+    }
+    remove_sub_folders(f, folders);
+}
+
+void Form1::clean_userfiles()
+{
+    ForceOptions force = read_user_clean_force_options(app.sys.path(kAreaOptionsFile));
+    force_read_only = normalised_flag(force.read_only.value_or(force_read_only));
+    force_hidden = normalised_flag(force.hidden.value_or(force_hidden));
+    add_report_line(app, "  USER LOCATIONS CLEANING COMPLETE");
+    add_report_line(app, "      List of files Deleted");
+    const std::string program_folder = app.sys.program_folder;
+    ignoring_errors([&] {   // an error ends the routine silently
+        for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
+            const UserLocation location = parse_user_location(line);
+            const bool allowed = may_be_cleaned(location.path, program_folder);
+            add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
+            if (location.is_folder) {
+                current_folder = location.path;
+                if (allowed && is_real_folder(location.path))
+                    clean_user_folder(app, location.path);
+                add_report_line(app, "");
+            } else if (allowed) {
+                current_folder = "";
+                current_file = location.path;
+                kill_file();
+            }
+        }
+    });
+    flush_display(app);
+}
+
+// ---- Browser history ----
+
+bool Form1::clear_url_history()
+{
+    try {
+        return app.sys.url_history && app.sys.url_history->clear_history();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace pellmaris

@@ -1,0 +1,166 @@
+// The main window's links: hover pictures, the windows behind the labels, the web links.
+#include "mainwindow/Form1_navigation.h"
+#include "mainwindow/Form1.h"
+#include "common/file_io.h"
+#include "common/paths.h"
+#include "engine/Program.h"
+#include "runtime/errors.h"
+#include "runtime/filesys.h"
+#include "runtime/textfile.h"
+
+namespace pellmaris {
+
+namespace {
+
+constexpr const char* kClassicBrowser = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+// Hands the address to whatever browser the user chose.
+constexpr const char* kDefaultBrowser = "rundll32.exe url.dll,FileProtocolHandler";
+constexpr const char* kFeedbackPage = "https://pellmaris.example.org/feedback.html";
+
+// The windows behind the labels and ADVANCED come later; until then a click decides what it
+// would open and these leave the main window as it is.
+void open_settings_window(Program&, bool /*classic_layout*/) {}
+void open_settings_password_prompt(Program&) {}
+void open_tools_window(Program&) {}
+void open_tools_password_prompt(Program&) {}
+void open_system_status(Program&) {}
+// Hides the main window and shows the area selection once that window exists: until then
+// the main window stays, as hiding it would leave nothing on the screen.
+void open_area_selection(Program&, bool /*classic_layout*/) {}
+
+Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
+
+// Opens the address in a maximised browser; a browser that cannot be started ends quietly.
+void open_address(rt::System& sys, const std::string& address)
+{
+    try {
+        sys.Shell(browser_command(address, rt::file_exists(kClassicBrowser)), rt::vbMaximizedFocus);
+    } catch (const std::exception&) {
+    }
+}
+
+void open_web_link(rt::System& sys)
+{
+    const std::string address = last_web_address(sys.path(kWebLinksFile));
+    if (!address.empty())
+        open_address(sys, address);
+}
+
+void open_settings_gate(Program& app, const Settings& settings, bool classic_layout)
+{
+    switch (settings_gate(settings)) {
+    case GateChoice::PasswordPrompt: open_settings_password_prompt(app); break;
+    case GateChoice::Window: open_settings_window(app, classic_layout); break;
+    case GateChoice::Nothing: break;
+    }
+}
+
+void show_hover(rt::PictureBox& hover) { hover.Visible(true); }
+
+} // namespace
+
+GateChoice gate_choice(int password_protect, int area_protected)
+{
+    if (password_protect == 1 && area_protected == 1)
+        return GateChoice::PasswordPrompt;
+    if ((password_protect == 0 || password_protect == 1) && area_protected == 0)
+        return GateChoice::Window;
+    return GateChoice::Nothing;
+}
+
+GateChoice settings_gate(const Settings& settings)
+{
+    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordSettings));
+}
+
+GateChoice tools_gate(const Settings& settings)
+{
+    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordWindowsTools));
+}
+
+std::string last_web_address(const std::string& web_links_path)
+{
+    std::string address;
+    try {
+        rt::TextFile file(web_links_path, rt::TextFile::Input);
+        while (!file.eof()) {
+            file.line_input();   // the link's name, not shown
+            address = file.line_input();
+        }
+    } catch (const std::exception&) {
+        return "";   // missing file, or a name without its address
+    }
+    return address;
+}
+
+std::string browser_command(const std::string& address, bool classic_browser_present)
+{
+    return std::string(classic_browser_present ? kClassicBrowser : kDefaultBrowser) + " " + address;
+}
+
+void Form1::Picture1_MouseMove(int, int, float, float) { show_hover(Picture2); }
+void Form1::Picture3_MouseMove(int, int, float, float) { show_hover(Picture4); }
+void Form1::Picture5_MouseMove(int, int, float, float) { show_hover(Picture6); }
+void Form1::Picture7_MouseMove(int, int, float, float) { show_hover(Picture8); }
+void Form1::Picture9_MouseMove(int, int, float, float) { show_hover(Picture10); }
+void Form1::Picture11_MouseMove(int, int, float, float) { show_hover(Picture12); }
+
+void Form1::Picture13_MouseMove(int, int, float, float)
+{
+    for (rt::PictureBox* hover : {&Picture2, &Picture4, &Picture6, &Picture8, &Picture10, &Picture12})
+        hover->Visible(false);
+}
+
+void Form1::Label16_Click() { open_settings_gate(app, current_settings(sys()), false); }
+
+// The classic theme's own settings label: the same lock, the classic look of the window.
+void Form1::Label17_Click()
+{
+    const Settings settings = current_settings(sys());
+    if (settings.is(kClassicTheme, 1))
+        open_settings_gate(app, settings, true);
+}
+
+void Form1::Label20_Click()
+{
+    switch (tools_gate(current_settings(sys()))) {
+    case GateChoice::PasswordPrompt: open_tools_password_prompt(app); break;
+    case GateChoice::Window: open_tools_window(app); break;
+    case GateChoice::Nothing: break;
+    }
+}
+
+void Form1::Label21_Click() { open_system_status(app); }
+void Form1::Label18_Click() { open_address(sys(), kFeedbackPage); }
+void Form1::Label2_Click() { open_web_link(sys()); }
+void Form1::Label6_Click() { open_web_link(sys()); }
+
+void Form1::Picture12_Click()
+{
+    open_web_link(sys());
+    SetForegroundWindow(hWnd());
+}
+
+void Form1::Picture10_Click()
+{
+    open_area_selection(app, current_settings(sys()).is(kClassicTheme, 1));
+}
+
+// Never armed: both timers have no interval and nothing writes anal.bat.
+void Form1::Timer2_Timer()
+{
+    sys().Shell(sys().path("anal.bat"), rt::vbHide);
+    Timer1.Interval(2000);
+    Timer1.Enabled(true);
+    Timer2.Enabled(false);
+}
+
+void Form1::Timer1_Timer()
+{
+    Timer1.Enabled(false);
+    for (const std::string& line : read_lines_tolerant(sys().path("anal.txt")))
+        app.Form2.List1.AddItem(line);
+    app.Form2.Show();
+}
+
+} // namespace pellmaris

@@ -1,0 +1,25 @@
+#pragma once
+// Decisions behind the main window's links, kept free of windows so they can be checked alone.
+#include <string>
+#include "common/settings_file.h"
+
+namespace pellmaris {
+
+// What a password-gated link opens.
+enum class GateChoice { Nothing, PasswordPrompt, Window };
+
+// Password protection on/off and the area's own protection: (1, 1) asks for the password,
+// (0, 0) and (1, 0) open the window, anything else opens nothing.
+GateChoice gate_choice(int password_protect, int area_protected);
+GateChoice settings_gate(const Settings& settings);   // lines 15 and 16
+GateChoice tools_gate(const Settings& settings);      // lines 15 and 17
+
+// The web address of the last two-line record of the web link file; empty when the file
+// is missing or its last record is short.
+std::string last_web_address(const std::string& web_links_path);
+
+// The command that opens an address: the browser of old when it is installed, otherwise
+// the user's default browser.
+std::string browser_command(const std::string& address, bool classic_browser_present);
+
+} // namespace pellmaris

@@ -1,0 +1,168 @@
+#include "clean_fixture.h"
+#include "common/settings_file.h"
+#include "runtime/text.h"
+
+namespace cleantest {
+
+std::string area_file(const std::string& areas, const std::string& options)
+{
+    std::string flags;
+    for (char c : areas)
+        if (c != ' ')
+            flags += std::string(" ") + c + " ";
+    std::string option_flags;
+    for (char c : options)
+        if (c != ' ')
+            option_flags += std::string(" ") + c + " ";
+    return "[LIST1]\r\n" + flags + "\r\n[LIST2]\r\n" + option_flags;
+}
+
+std::string all_areas(int force_read_only, int force_hidden)
+{
+    return area_file("1111111111111", std::to_string(force_read_only) + std::to_string(force_hidden) + "00");
+}
+
+void set_attributes(const std::string& path, DWORD a)
+{
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a)) << path;
+}
+
+DWORD attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool exists(const std::string& path) { return attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+namespace {
+
+using UnixName = char*(CDECL*)(LPCWSTR);
+
+std::string host_path(const std::string& path)
+{
+    auto unix_name = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unix_name)
+        return "";
+    std::wstring wide = rt::widen(path);
+    char* name = unix_name(wide.c_str());
+    std::string out = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return out;
+}
+
+bool starts_with(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+bool is_file_line(const std::string& line)
+{
+    return starts_with(line, "          ") && !starts_with(line, "          Location = ");
+}
+
+} // namespace
+
+void make_host_link(const std::string& link, const std::string& target)
+{
+    const std::string slash = link.substr(0, link.find_last_of('\\'));
+    const std::string host_target = host_path(target), host_parent = host_path(slash);
+    ASSERT_FALSE(host_target.empty() || host_parent.empty()) << "not running under Wine";
+    const std::string host_link = host_parent + "/" + link.substr(link.find_last_of('\\') + 1);
+    std::string command = "start.exe /wait /unix /bin/ln -s \"" + host_target + "\" \"" + host_link + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &si, &pi));
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_EQ(attributes(link) & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
+              DWORD(FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+        << "no link at " << link;
+}
+
+std::vector<std::string> comparable(std::vector<std::string> report)
+{
+    for (auto run = report.begin(); run != report.end();) {
+        if (!is_file_line(*run)) {
+            ++run;
+            continue;
+        }
+        auto end = std::find_if_not(run, report.end(), is_file_line);
+        std::sort(run, end);
+        run = end;
+    }
+    return report;
+}
+
+CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), home(dir / "home")
+{
+    testsupport::make_dirs(program);
+    testsupport::make_dirs(profile);
+    testsupport::make_dirs(home);
+    for (const char* name : {"settings.ini", "info.ini", "PMwebs.lst", "PMlist.lst"})
+        CopyFileA((testsupport::stage_folder() + "\\" + name).c_str(), in_program(name).c_str(), FALSE);
+    put(in_program("sentinel.txt"), "program sentinel");
+    set_areas(all_areas(1, 1));
+    write_dump(home, profile);
+}
+
+void CleanTest::start()
+{
+    start_with_locations(pellmaris::decode_location_database(in_program("PMlist.lst")));
+}
+
+void CleanTest::start_with_locations(const std::vector<std::string>& lines)
+{
+    app = std::make_unique<pellmaris::Program>(testsupport::make_fake_system(program, fakes));
+    for (const std::string& line : lines)
+        app->Form5.List1.AddItem(line);
+    load_main_window();
+}
+
+void CleanTest::load_main_window()
+{
+    form().Load();
+    // A clean must never reach beyond the scratch folder.
+    const std::string scratch = dir.path() + "\\";
+    for (const std::string* prefix : {&form().user_profile, &form().home_drive})
+        ASSERT_TRUE(prefix->empty() || prefix->rfind(scratch, 0) == 0) << *prefix;
+    fakes.dialogs->prompts.clear();
+}
+
+std::string CleanTest::junk(const std::string& path, std::size_t size)
+{
+    put(path, std::string(size, 'j'));
+    return path;
+}
+
+void CleanTest::put(const std::string& path, const std::string& bytes)
+{
+    testsupport::make_dirs(path.substr(0, path.find_last_of('\\')));
+    testsupport::write_bytes(path, bytes);
+}
+
+void CleanTest::set_setting(int n, const std::string& value)
+{
+    if (settings_lines.empty()) {
+        const auto shipped = pellmaris::default_settings().lines;
+        settings_lines.assign(shipped.begin(), shipped.end());
+    }
+    settings_lines.at(n - 1) = value;
+    std::string text;
+    for (const std::string& line : settings_lines)
+        text += line + "\r\n";
+    put(in_program("settings.ini"), text);
+}
+
+void CleanTest::write_dump(const std::string& home_value, const std::string& profile_value)
+{
+    put(in_program("orvane.dat"), "ALLUSERSPROFILE=C:\\ProgramData\r\nHOMEDRIVE=" + home_value
+                                      + "\r\nPATH=C:\\windows\r\nUSERPROFILE=" + profile_value + "\r\n");
+}
+
+int CleanTest::prompts_starting(const std::string& words) const
+{
+    int n = 0;
+    for (const auto& p : fakes.dialogs->prompts)
+        n += p.text.rfind(words, 0) == 0;
+    return n;
+}
+
+} // namespace cleantest
