@@ -4,7 +4,6 @@
 #include "support/scratch.h"
 
 using namespace pellmaris;
-using formattest::raised_number;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -44,9 +43,9 @@ TEST(AreaOptionsFile, WritesTheLayoutByteForByteWithoutAFinalLineEnd)
 TEST(AreaOptionsFile, RefusesARowCountOtherThanTwelveOrThirteen)
 {
     testsupport::ScratchDir dir;
-    EXPECT_EQ(raised_number([&] { write_area_options(dir / "pmdb.lst", rows("11111111111"), {}); }),
+    EXPECT_EQ(error_of([&] { write_area_options(dir / "pmdb.lst", rows("11111111111"), {}); }),
               rt::errInvalidCall);
-    EXPECT_EQ(raised_number([&] { write_area_options(dir / "pmdb.lst", rows("11111111111111"), {}); }),
+    EXPECT_EQ(error_of([&] { write_area_options(dir / "pmdb.lst", rows("11111111111111"), {}); }),
               rt::errInvalidCall);
     EXPECT_TRUE(formattest::folder_entries(dir.path()).empty());
 }

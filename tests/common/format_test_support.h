@@ -5,19 +5,10 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "runtime/errors.h"
+#include "support/raised.h"
 
 namespace formattest {
 
-// The error number the call raises, or 0 when it returns.
-inline int raised_number(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const rt::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Lines joined with CR LF after each.
 inline std::string crlf_lines(const std::vector<std::string>& lines)

@@ -5,7 +5,6 @@
 
 using namespace pellmaris;
 using formattest::crlf_lines;
-using formattest::raised_number;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -26,7 +25,7 @@ TEST(LastCleanFile, WritesFourLinesAndReadsThemBack)
     EXPECT_EQ(read->date, record.date);
     EXPECT_EQ(read->space, record.space);
 
-    EXPECT_EQ(raised_number([&] { write_last_clean(dir / "date.lst", {"a\nb", "t", "1", "s"}); }),
+    EXPECT_EQ(error_of([&] { write_last_clean(dir / "date.lst", {"a\nb", "t", "1", "s"}); }),
               rt::errInvalidCall);
     EXPECT_EQ(read_last_clean(dir / "date.lst")->files, "12");
 }

@@ -12,7 +12,6 @@
 
 using namespace pellmaris;
 using formattest::folder_entries;
-using formattest::raised_number;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -53,7 +52,7 @@ TEST_P(SafeWrite, AReadOnlyTargetRaisesAndIsKept)
     testsupport::ScratchDir dir;
     write_bytes(dir / "target", kOld);
     SetFileAttributesA((dir / "target").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(raised_number([&] { GetParam().write(dir / "target"); }), rt::errPathFileAccess);
+    EXPECT_EQ(error_of([&] { GetParam().write(dir / "target"); }), rt::errPathFileAccess);
     EXPECT_EQ(read_bytes(dir / "target"), kOld);
     EXPECT_EQ(folder_entries(dir.path()), std::vector<std::string>{"target"});
 }
@@ -63,7 +62,7 @@ TEST_P(SafeWrite, AFolderInTheWayRaisesAndIsKept)
     testsupport::ScratchDir dir;
     testsupport::make_dirs(dir / "target");
     write_bytes(dir / "target\\inside", kOld);
-    EXPECT_NE(raised_number([&] { GetParam().write(dir / "target"); }), 0);
+    EXPECT_NE(error_of([&] { GetParam().write(dir / "target"); }), 0);
     EXPECT_EQ(read_bytes(dir / "target\\inside"), kOld);
     EXPECT_EQ(folder_entries(dir.path()), std::vector<std::string>{"target"});
 }
@@ -71,7 +70,7 @@ TEST_P(SafeWrite, AFolderInTheWayRaisesAndIsKept)
 TEST_P(SafeWrite, AMissingFolderRaisesPathNotFound)
 {
     testsupport::ScratchDir dir;
-    EXPECT_EQ(raised_number([&] { GetParam().write(dir / "missing\\target"); }), rt::errPathNotFound);
+    EXPECT_EQ(error_of([&] { GetParam().write(dir / "missing\\target"); }), rt::errPathNotFound);
     EXPECT_TRUE(folder_entries(dir.path()).empty());
 }
 
@@ -82,7 +81,7 @@ TEST(SafeWriteHelper, AFailureWhilePrintingRemovesTheTemporaryFile)
 {
     testsupport::ScratchDir dir;
     write_bytes(dir / "target", kOld);
-    EXPECT_EQ(raised_number([&] {
+    EXPECT_EQ(error_of([&] {
                   write_file_safely(dir / "target", [](rt::TextFile& f) {
                       f.print_line("half");
                       rt::raise(rt::errDiskFull);

@@ -5,7 +5,6 @@
 
 using namespace pellmaris;
 using formattest::crlf_lines;
-using formattest::raised_number;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -71,8 +70,8 @@ TEST(SettingsFile, IntervalLineForms)
     EXPECT_EQ(interval_line(0), "");
     EXPECT_EQ(interval_line(1), " 1 ");
     EXPECT_EQ(interval_line(4), " 4 ");
-    EXPECT_EQ(raised_number([] { interval_line(5); }), rt::errInvalidCall);
-    EXPECT_EQ(raised_number([] { interval_line(-1); }), rt::errInvalidCall);
+    EXPECT_EQ(error_of([] { interval_line(5); }), rt::errInvalidCall);
+    EXPECT_EQ(error_of([] { interval_line(-1); }), rt::errInvalidCall);
 }
 
 TEST(SettingsFile, ALineBreakInsideAValueIsRefusedBeforeWriting)
@@ -81,7 +80,7 @@ TEST(SettingsFile, ALineBreakInsideAValueIsRefusedBeforeWriting)
     write_bytes(dir / "settings.ini", "old");
     Settings s = default_settings();
     s.lines[5] = "1\r\n0";
-    EXPECT_EQ(raised_number([&] { write_settings(dir / "settings.ini", s); }), rt::errInvalidCall);
+    EXPECT_EQ(error_of([&] { write_settings(dir / "settings.ini", s); }), rt::errInvalidCall);
     EXPECT_EQ(read_bytes(dir / "settings.ini"), "old");
 }
 
@@ -152,6 +151,6 @@ TEST(SettingsFile, ValuesOutsideTheirFormCountAsTheLineDefault)
     s.lines[kAutoCleanInterval - 1] = " 2 ";
     EXPECT_TRUE(s.is(kAutoCleanInterval, 2));
 
-    EXPECT_EQ(raised_number([&] { s.line(0); }), rt::errSubscript);
-    EXPECT_EQ(raised_number([&] { s.value(24); }), rt::errSubscript);
+    EXPECT_EQ(error_of([&] { s.line(0); }), rt::errSubscript);
+    EXPECT_EQ(error_of([&] { s.value(24); }), rt::errSubscript);
 }

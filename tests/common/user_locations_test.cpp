@@ -5,7 +5,6 @@
 
 using namespace pellmaris;
 using formattest::crlf_lines;
-using formattest::raised_number;
 using testsupport::read_bytes;
 using testsupport::write_bytes;
 
@@ -72,7 +71,7 @@ TEST(UserLocationsFile, MissingFileAndBadPaths)
     EXPECT_TRUE(read_user_locations(dir / "PMuser.lst").empty());
 
     write_bytes(dir / "PMuser.lst", "D C:\\keep\\\r\n");
-    EXPECT_EQ(raised_number([&] { append_user_location(dir / "PMuser.lst", {false, "C:\\a\r\nD C:\\"}); }),
+    EXPECT_EQ(error_of([&] { append_user_location(dir / "PMuser.lst", {false, "C:\\a\r\nD C:\\"}); }),
               rt::errInvalidCall);
     EXPECT_EQ(read_bytes(dir / "PMuser.lst"), "D C:\\keep\\\r\n");
 }

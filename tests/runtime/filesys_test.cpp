@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include "runtime/filesys.h"
 #include "support/scratch.h"
-#include "raised.h"
+#include "support/raised.h"
 
 using testsupport::write_bytes;
 using Names = std::set<std::string>;

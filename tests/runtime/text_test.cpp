@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "runtime/text.h"
-#include "raised.h"
+#include "support/raised.h"
 
 TEST(Text, TrimRemovesBlanksOnlyAtBothEnds)
 {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include "runtime/textfile.h"
 #include "support/scratch.h"
-#include "raised.h"
+#include "support/raised.h"
 
 using rt::TextFile;
 using testsupport::read_bytes;
