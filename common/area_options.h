@@ -37,6 +37,9 @@ enum OptionRow : int {
 
 inline constexpr const char* kList1Marker = "[LIST1]";
 inline constexpr const char* kList2Marker = "[LIST2]";
+// Shown when pmdb.lst is missing or unreadable.
+inline constexpr const char* kAreaOptionsMissing =
+    "The file containing area's to be cleaned is missing\nPlease select [ADVANCED] button";
 
 // "[LIST1]" CR LF, one " d " per area row, CR LF, "[LIST2]" CR LF, one " d " per option,
 // no line end. area_rows must have 12 or 13 rows (else raises 5 before touching the file).

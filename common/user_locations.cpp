@@ -252,7 +252,9 @@ bool may_be_cleaned(const std::string& path, const std::string& program_folder)
     for (const auto& folder : protected_folders(program_folder))
         if (target->contains(folder))
             return false;
-    return true;
+    // The program's own files (settings, database, skin) are never junk.
+    auto program = canonical(program_folder);
+    return !(program && program->contains(*target));
 }
 
 } // namespace pellmaris

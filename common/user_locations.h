@@ -28,8 +28,8 @@ void write_user_locations(const std::string& path, const std::vector<UserLocatio
 // Whether a folder or file may be cleaned at all. Refused: a path that is not fully
 // qualified ("X:\" or "\\server\share\"), wildcards, device paths, a drive or share root,
 // the Windows folder, the Program Files folders, the profiles folder and each profile
-// folder, the program folder, and any folder that contains one of these. Their
-// sub-folders are allowed. Compared case-insensitively, ignoring doubled and trailing
+// folder, the program folder and everything in it, and any folder that contains one of
+// these. Sub-folders of the others are allowed. Compared case-insensitively, ignoring doubled and trailing
 // backslashes, "." and ".." steps and short names of existing folders.
 bool may_be_cleaned(const std::string& path, const std::string& program_folder);
 

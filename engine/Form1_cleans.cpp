@@ -19,8 +19,6 @@ namespace {
 
 constexpr long kNormalHeight = 6075, kGrownHeight = 6975;
 
-const char* const kAreasMissing =
-    "The file containing area's to be cleaned is missing\nPlease select [ADVANCED] button";
 const char* const kAreaNotSelected =
     "This Area has not been selected to clean. Select this area in the Advanced Section";
 const char* const kShutdownQuestion = "Are You Sure You Want To Shutdown Windows? Auto Shutdown In 1minute";
@@ -95,7 +93,7 @@ void show_failure(Program& app, bool report_started)
 {
     if (report_started)
         publish_report(app);
-    app.sys.MsgBox(kAreasMissing, rt::vbInformation, rt::AppTitle);
+    app.sys.MsgBox(kAreaOptionsMissing, rt::vbInformation, rt::AppTitle);
 }
 
 } // namespace

@@ -155,10 +155,9 @@ std::optional<uint32_t> attributes_of(const std::string& path)
 }
 
 // A folder the clean may enter: it exists and is no link (nothing behind a link is touched).
-// Asked without its trailing backslash, which would name the link's target instead.
 bool is_real_folder(const std::string& path)
 {
-    auto a = attributes_of(path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+    auto a = attributes_of(without_trailing_backslash(path));
     return a && (*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint);
 }
 
@@ -185,6 +184,15 @@ std::vector<uint32_t> file_listing_masks(int16_t force_read_only, int16_t force_
 bool listed_with_mask(const rt::DirEntry& e, uint32_t mask) { return (e.attributes & kPlainFileBits & ~mask) == 0; }
 
 int16_t normalised_flag(int16_t flag) { return flag == 1 ? 1 : 0; }
+
+// Clears the read-only, hidden and system attributes of a folder, once per folder and only
+// when it carries one; a folder that keeps them does not stop the deletion of its files.
+void make_folder_normal(const std::string& folder)
+{
+    auto a = attributes_of(folder);
+    if (a && (*a & (rt::attrReadOnly | rt::attrHidden | rt::attrSystem)))
+        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
 
 // Attributes and length in one call, for a file nobody listed.
 ListedFile file_as_it_stands(const std::string& path)
@@ -219,8 +227,7 @@ void Form1::kill_file()
     show_caption(app, shortened_caption(current_folder, current_file));
     try {
         if (!current_folder.empty() && current_folder != clean.normal_folder) {
-            // Once per folder; a folder that keeps its attributes does not stop the deletion.
-            SetFileAttributesA(current_folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+            make_folder_normal(current_folder);
             clean.normal_folder = current_folder;
         }
         const ListedFile file = listed ? *listed : file_as_it_stands(path);

@@ -31,14 +31,6 @@ constexpr uint32_t kListingBits = rt::attrReadOnly | rt::attrHidden | rt::attrSy
 
 bool is_link(uint32_t attributes) { return (attributes & rt::attrReparsePoint) != 0; }
 
-// With its trailing backslash a link's path names the folder it points to.
-std::string without_trailing_backslash(const std::string& path)
-{
-    if (path.size() > 3 && path.back() == '\\')
-        return path.substr(0, path.size() - 1);
-    return path;
-}
-
 // What a listing with `mask` would return: entries whose listing bits lie within the mask.
 bool within_mask(uint32_t attributes, uint32_t mask) { return (attributes & kListingBits & ~mask) == 0; }
 
@@ -87,11 +79,7 @@ private:
     void run_pass(const std::string& folder, const std::vector<rt::DirEntry>& entries, uint32_t mask, bool exact)
     {
         for (const rt::DirEntry& entry : entries) {
-            if (entry.name == "." || entry.name == "..")
-                continue;
-            if (!within_mask(entry.attributes, mask) || !(entry.attributes & rt::attrDirectory))
-                continue;
-            if (is_link(entry.attributes) || (exact && entry.attributes != mask))
+            if (entry.name == "." || entry.name == ".." || !walk_pass_keeps(entry.attributes, mask, exact))
                 continue;
             if (list_.add(folder + entry.name + "\\") && options_.on_folder_added)
                 options_.on_folder_added(folder, entry.name);
@@ -109,6 +97,20 @@ private:
 };
 
 } // namespace
+
+std::string without_trailing_backslash(const std::string& path)
+{
+    if (path.size() > 3 && path.back() == '\\')
+        return path.substr(0, path.size() - 1);
+    return path;
+}
+
+bool walk_pass_keeps(uint32_t attributes, uint32_t mask, bool exact)
+{
+    if (!within_mask(attributes, mask) || !(attributes & rt::attrDirectory) || is_link(attributes))
+        return false;
+    return !exact || attributes == mask;
+}
 
 std::string walk_folders(FolderList& list, const std::string& root, const FolderWalkOptions& options)
 {

@@ -44,6 +44,14 @@ struct FolderWalkOptions {
     std::function<void(const std::string& folder, const std::vector<rt::DirEntry>& entries)> on_folder_listed;
 };
 
+// The path without its trailing backslash (a drive root keeps it): with it, a link's path
+// names the folder the link points to.
+std::string without_trailing_backslash(const std::string& path);
+
+// Whether a listing pass with `mask` keeps an entry as a folder to walk: a folder within
+// the mask that is no link, and in exact passes one whose attributes equal the mask.
+bool walk_pass_keeps(uint32_t attributes, uint32_t mask, bool exact);
+
 // Appends `root` to `list` and walks it and every folder found beneath it, breadth-first:
 // per folder a plain pass (mask 16), then, when deep, passes with masks 17 to 23. Names
 // "." and ".." and folders that carry the reparse-point attribute (links, junctions) are

@@ -1,6 +1,7 @@
 // The main window's load: welcome text, theme and layout, start-up actions, environment
 // values and the last full clean.
 #include <cmath>
+#include "common/area_options.h"
 #include "common/file_io.h"
 #include "common/last_clean.h"
 #include "common/paths.h"
@@ -21,8 +22,6 @@ constexpr long kNarrowWidth = 8415;
 constexpr long kNarrowLinkLeft = 5760;
 constexpr long kNarrowStatusWidth = 8175;
 
-constexpr const char* kAreaOptionsMissing =
-    "The file containing area's to be cleaned is missing\nPlease select [ADVANCED] button";
 
 struct SkinPicture {
     rt::PictureBox Form1::*box;

@@ -82,12 +82,13 @@ TEST(MayBeCleaned, RefusesProfileFoldersAndTheFolderHoldingThem)
                     dir / "Other\\bob\\"});
 }
 
-TEST(MayBeCleaned, RefusesTheProgramFolderAndEveryFolderAboveIt)
+TEST(MayBeCleaned, RefusesTheProgramFolderEverythingInItAndEveryFolderAboveIt)
 {
     std::string program = "S:\\a\\b\\prog";
-    expect_refused({"S:\\a\\b\\prog", "s:\\A\\B\\PROG\\", "S:\\a\\b", "S:\\a\\\\", "S:\\a\\b\\prog\\sub\\.."},
+    expect_refused({"S:\\a\\b\\prog", "s:\\A\\B\\PROG\\", "S:\\a\\b", "S:\\a\\\\", "S:\\a\\b\\prog\\sub\\..",
+                    "S:\\a\\b\\prog\\cache\\", "S:\\a\\b\\prog\\settings.ini"},
                    program);
-    expect_allowed({"S:\\a\\c\\", "S:\\a\\b\\prog2\\", "S:\\a\\b\\prog\\cache\\"}, program);
+    expect_allowed({"S:\\a\\c\\", "S:\\a\\b\\prog2\\"}, program);
     // A program folder given with a trailing backslash is the same folder.
     expect_refused({"S:\\a\\b\\prog"}, program + "\\");
     // An unknown program folder does not open up the other refusals.

@@ -93,16 +93,23 @@ TEST_F(FolderWalk, HiddenSystemFolderIsListedOnce)
     EXPECT_EQ(walk(true), (std::vector<std::string>{root, both}));
 }
 
-TEST_F(FolderWalk, ExactPassesKeepOnlyFoldersWhoseAttributesEqualTheMask)
+TEST(FolderWalkPass, KeepsFoldersWithinTheMaskAndNeverLinks)
 {
-    const std::string hidden = folder("hidden"), plain = folder("plain");
-    folder("hidden_archive");
-    set_attributes(root + "hidden", FILE_ATTRIBUTE_HIDDEN);
-    set_attributes(root + "hidden_archive", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-    if (attributes(root + "hidden_archive") != (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_DIRECTORY))
-        GTEST_SKIP() << "this file system keeps no archive bit on folders";
-    auto exact = walk(true, true);
-    EXPECT_EQ(as_set(exact, 0, exact.size()), (std::set<std::string>{root, plain, hidden}));
+    EXPECT_TRUE(walk_pass_keeps(16, 16, false));
+    EXPECT_TRUE(walk_pass_keeps(48, 16, false));           // the archive bit never matters
+    EXPECT_FALSE(walk_pass_keeps(32, 16, false));          // a file
+    EXPECT_FALSE(walk_pass_keeps(18, 16, false));          // hidden: only from mask 18 on
+    EXPECT_TRUE(walk_pass_keeps(18, 19, false));
+    EXPECT_FALSE(walk_pass_keeps(20, 19, false));          // system is outside 19
+    EXPECT_FALSE(walk_pass_keeps(16 | 1024, 23, false));   // a link
+}
+
+TEST(FolderWalkPass, ExactPassesKeepOnlyFoldersWhoseAttributesEqualTheMask)
+{
+    EXPECT_TRUE(walk_pass_keeps(18, 18, true));
+    EXPECT_FALSE(walk_pass_keeps(18 | 32, 18, true));   // hidden and archive: not walked by the scanner
+    EXPECT_FALSE(walk_pass_keeps(16, 18, true));
+    EXPECT_TRUE(walk_pass_keeps(16 | 32, 16, false));   // the plain pass keeps its directory test
 }
 
 TEST_F(FolderWalk, NeverListsOrEntersALink)
