@@ -9,10 +9,12 @@ cmake --build "$build" --target stage
 # The program runs in a prefix of its own; its program folder is drive P:.
 scripts/wineprefix.sh "$build/runprefix" p="$build/stage"
 export WINEPREFIX=$PWD/$build/runprefix WINEDEBUG=-all
-echo "Starting Pellmaris (P:\\Pellmaris.exe, program folder $build/stage)"
+xvfb=$PWD/scripts/xvfb.sh
+cd "$build/stage"   # the program folder is also the working folder
+echo "Starting Pellmaris (P:\\Pellmaris.exe, program folder $PWD)"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine 'P:\Pellmaris.exe'
 else
   echo "No display: running under Xvfb (screen 1280x1024)."
-  exec scripts/xvfb.sh wine 'P:\Pellmaris.exe'
+  exec "$xvfb" wine 'P:\Pellmaris.exe'
 fi
