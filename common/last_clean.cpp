@@ -22,9 +22,11 @@ void write_last_clean(const std::string& path, const LastClean& record)
 
 std::optional<LastClean> read_last_clean(const std::string& path)
 {
-    auto block = last_block(read_lines_tolerant(path), 4);
-    if (block.size() != 4)
+    // Records of four lines to the end: a record cut short is a read error, as is no record.
+    const auto lines = read_lines_tolerant(path);
+    if (lines.empty() || lines.size() % 4 != 0)
         return std::nullopt;
+    auto block = last_block(lines, 4);
     return LastClean{block[0], block[1], block[2], block[3]};
 }
 

@@ -20,8 +20,8 @@ LastClean make_last_clean(const rt::LocalTime& now, int64_t files_deleted, int64
 // Four lines with CR LF, written safely: on failure raises rt::RuntimeError and the old
 // file stays as it was. A field holding CR or LF raises 5.
 void write_last_clean(const std::string& path, const LastClean& record);
-// The last complete block of four lines; nothing when the file is missing or shorter
-// than four lines. Never throws.
+// The last record of four lines; nothing when the file is missing, empty or ends inside
+// a record (as a reader of four-line records fails there). Never throws.
 std::optional<LastClean> read_last_clean(const std::string& path);
 
 } // namespace pellmaris

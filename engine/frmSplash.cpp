@@ -8,6 +8,7 @@
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 #include "runtime/text.h"
+#include "runtime/textfile.h"
 
 namespace pellmaris {
 
@@ -187,9 +188,23 @@ void frmSplash::copy_system_information()
     }
 }
 
+// The options follow the first "[LIST2]" line in groups of four; the fourth of the last
+// group decides. A missing file, no such line or a short group means no analysis.
 bool frmSplash::analyse_drive_at_start(const std::string& area_options_path)
 {
-    return read_area_flags(area_options_path).option(kOptionAnalyseOnStart);
+    try {
+        rt::TextFile in(area_options_path, rt::TextFile::Input);
+        while (rt::UCase(rt::Trim(in.line_input())) != kList2Marker) {
+        }
+        std::string analyse;
+        while (!in.eof()) {
+            for (int field = 1; field <= 4; ++field)
+                analyse = in.input_item();
+        }
+        return rt::equals_number(analyse, 1);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void frmSplash::show_first_window()

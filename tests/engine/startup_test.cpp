@@ -204,6 +204,17 @@ TEST_F(Startup, FourthOptionDecidesTheAnalysisAtStart)
     EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("b.lst")));
     EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("c.lst")));
     EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("missing.lst")));
+
+    // The marker is a whole line in any case; the last group of four decides, and an
+    // unfinished group is a read error that leaves the main window.
+    put("d.lst", "[LIST1]\r\n 1  1 \r\n  [list2] \r\n 0  0  0  1 \r\n");
+    put("e.lst", "[LIST1]\r\n 1  1 \r\n[LIST2]\r\n 1  0  0  1  1  0  0  0 ");
+    put("f.lst", "[LIST1]\r\n 1  1 \r\n[LIST2]\r\n 1  0  0  1  1 ");
+    put("g.lst", "[LIST1] 1  1 [LIST2] 1  0  0  1 ");
+    EXPECT_TRUE(frmSplash::analyse_drive_at_start(file("d.lst")));
+    EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("e.lst")));
+    EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("f.lst")));
+    EXPECT_FALSE(frmSplash::analyse_drive_at_start(file("g.lst")));
 }
 
 class StartupOem : public Startup {

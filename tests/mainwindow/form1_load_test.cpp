@@ -106,9 +106,10 @@ TEST_F(Form1Load, LastCleanCaptionsComeFromTheLastRecordOfDateLst)
     EXPECT_EQ(f.Label10.Caption(), "Space Freed Last Full Clean 3.00   KBytes");
 }
 
-TEST_F(Form1Load, WithoutDateLstTheCaptionsSayNoCleanWasDone)
+TEST_F(Form1Load, WithoutACompleteDateLstTheCaptionsSayNoCleanWasDone)
 {
-    put("date.lst", "09/12/2026\r\n14:05:30\r\n");   // shorter than one record
+    // One whole record, then a second cut short: reading the second one fails.
+    put("date.lst", "08/12/2026\r\n10:00:00\r\n5\r\n1.00   KBytes\r\n09/12/2026\r\n14:05:30\r\n");
     Form1& f = load();
     EXPECT_EQ(f.Label7.Caption(), "No Full Clean Done");
     EXPECT_EQ(f.Label8.Caption(), "No Full Clean Results");
