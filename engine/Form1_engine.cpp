@@ -161,6 +161,14 @@ bool is_real_folder(const std::string& path)
     return a && (*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint);
 }
 
+// A user folder entry is walked unless it names a link or a file; one that does not exist
+// is walked too, so that the work lists show its walk (the folder alone).
+bool may_walk_user_folder(const std::string& path)
+{
+    auto a = attributes_of(without_trailing_backslash(path));
+    return !a || ((*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint));
+}
+
 // What a listing of the file with mask 0 finds: a file without read-only, hidden or system.
 bool is_plain_file(const std::string& path)
 {
@@ -402,7 +410,7 @@ void Form1::clean_userfiles()
             add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
             if (location.is_folder) {
                 current_folder = location.path;
-                if (allowed && is_real_folder(location.path))
+                if (allowed && may_walk_user_folder(location.path))
                     clean_user_folder(app, location.path);
                 add_report_line(app, "");
             } else if (allowed) {

@@ -361,3 +361,54 @@ TEST_F(FullClean, SecondCleanReplacesTheFirstReport)
     EXPECT_EQ(report()[1], "Total Files Removed = 1    Releasing 5.00   Bytes of disk space");
     EXPECT_EQ(report_count("FULL CLEAN UP COMPLETE"), 1);
 }
+
+TEST_F(FullClean, UserLocationsTakePlainFilesOnlyAndWalkEveryFolderEntry)
+{
+    // Both force options on: still only the plain files of a user folder are listed.
+    set_areas(all_areas(1, 1));
+    const std::string folder = dir / "userdir\\", absent = dir / "absent\\";
+    junk(folder + "a.txt", 5);
+    junk(folder + "b.txt", 6);
+    set_attributes(junk(folder + "hid.txt"), FILE_ATTRIBUTE_HIDDEN);
+    set_attributes(junk(folder + "ro.txt"), FILE_ATTRIBUTE_READONLY);
+    const std::string link = dir / "linked\\";
+    sentinel(dir / "outside\\keep.txt");
+    make_host_link(dir / "linked", dir / "outside");
+    put(in_program("PMuser.lst"),
+        "D " + link + "\r\nd " + folder + "\r\nF " + dir / "missing.txt" + "\r\nD " + absent + "\r\n");
+    start();
+    app->Form2.List1.Clear();
+    form().force_read_only = 0;
+    form().force_hidden = 0;
+    form().clean_userfiles();
+    EXPECT_EQ(comparable(report()), (std::vector<std::string>{
+                                        "  USER LOCATIONS CLEANING COMPLETE", "      List of files Deleted",
+                                        "          Location = " + link, "", "          Location = " + folder, "          a.txt", "          b.txt", "",
+                                        "          Location = " + dir / "missing.txt",
+                                        "          Location = " + absent, ""}));
+    EXPECT_TRUE(exists(folder + "hid.txt"));
+    EXPECT_TRUE(exists(folder + "ro.txt"));
+    expect_sentinels_intact();   // nothing behind a linked folder entry is touched
+    EXPECT_EQ(form().force_read_only, 1);
+    EXPECT_EQ(form().force_hidden, 1);
+    EXPECT_EQ(app->Form4.List3.items(), std::vector<std::string>{dir / "missing.txt"});
+    // The last folder entry was walked although it does not exist: the folder alone, no files.
+    EXPECT_EQ(app->Form4.List4.items(), std::vector<std::string>{absent});
+    EXPECT_EQ(form().walk_root, absent);
+    EXPECT_EQ(form().ProgressBar1.Max(), 1);
+}
+
+TEST_F(FullClean, UserFolderProgressCountsItsPlainFilesPlusOne)
+{
+    set_areas(all_areas(0, 0));
+    const std::string folder = dir / "userdir\\";
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        junk(folder + name);
+    set_attributes(junk(folder + "hid.txt"), FILE_ATTRIBUTE_HIDDEN);
+    put(in_program("PMuser.lst"), "D " + folder + "\r\n");
+    start();
+    form().clean_userfiles();
+    EXPECT_EQ(form().ProgressBar1.Max(), 4);
+    EXPECT_EQ(form().ProgressBar1.Value(), 2);
+    EXPECT_EQ(form().files_deleted, 3);
+}
