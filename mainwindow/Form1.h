@@ -75,6 +75,7 @@ public:
 
     // Navigation, tray, timers and exit (mainwindow/).
     void minimize_to_tray();
+    void explorer_restarted();
     void Label2_Click();
     void Label6_Click();
     void Label16_Click();

@@ -85,6 +85,7 @@ Form1::Form1(Program& program) : rt::Form(program.sys, "Form1"), app(program)
     Timer2.on_timer = [this] { Timer2_Timer(); };
     Timer3.on_timer = [this] { Timer3_Timer(); };
     Timer4.on_timer = [this] { Timer4_Timer(); };
+    on_registered_message("TaskbarCreated", [this] { explorer_restarted(); });
 }
 
 void Form1::design()

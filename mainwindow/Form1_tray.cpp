@@ -1,6 +1,5 @@
 // The notification-area icon, the scheduled clean, the shutdown timer and the exit.
 #include <windows.h>
-#include <commctrl.h>
 #include <cmath>
 #include <cstring>
 #include "mainwindow/Form1.h"
@@ -50,24 +49,6 @@ void fill_tray_record(NOTIFYICONDATAA& data, HWND window, HICON icon)
     data.szTip[kTipField - 1] = '\0';
 }
 
-// Explorer announces a restart with this message; the icon has to be added again then.
-UINT taskbar_created_message()
-{
-    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
-    return message;
-}
-
-LRESULT CALLBACK tray_subclass_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                    DWORD_PTR form)
-{
-    if (message == taskbar_created_message() && message != 0) {
-        auto* main_window = reinterpret_cast<Form1*>(form);
-        if (main_window->tray_icon_added)
-            main_window->sys().tray->notify(NIM_ADD, main_window->tray_icon_data);
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
-}
-
 // Adds the icon unless it is there already; false when the shell refused it.
 bool ensure_tray_icon(Form1& form)
 {
@@ -76,8 +57,6 @@ bool ensure_tray_icon(Form1& form)
     HWND window = form.hWnd();
     fill_tray_record(form.tray_icon_data, window, form.Icon());
     form.tray_icon_added = form.sys().tray->notify(NIM_ADD, form.tray_icon_data);
-    if (form.tray_icon_added)
-        SetWindowSubclass(window, tray_subclass_proc, kTrayIconId, reinterpret_cast<DWORD_PTR>(&form));
     return form.tray_icon_added;
 }
 
@@ -201,6 +180,13 @@ void Form1::Form_Unload(int& cancel)
     delete_work_files(sys());
     remove_tray_icon(*this);
     sys().End();
+}
+
+// Explorer restarted ("TaskbarCreated"): its notification area is empty again.
+void Form1::explorer_restarted()
+{
+    if (tray_icon_added)
+        sys().tray->notify(NIM_ADD, tray_icon_data);
 }
 
 } // namespace pellmaris

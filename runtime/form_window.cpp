@@ -307,13 +307,29 @@ LRESULT Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         case WM_CLOSE:
             reporting_errors(sys_, [this] { unload_with_mode(vbFormControlMenu); });
             return 0;
-        default: break;
+        default:
+            for (const auto& [message, handler] : registered_handlers_)
+                if (message == msg) {
+                    run_handler(handler);
+                    return 0;
+                }
+            break;
         }
     } catch (...) {
         // Handlers report their own errors; nothing may unwind through the system's frames.
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+} // namespace rt
+
+namespace rt {
+
+void Form::on_registered_message(const std::string& name, std::function<void()> handler)
+{
+    if (UINT message = RegisterWindowMessageA(name.c_str()))
+        registered_handlers_.emplace_back(message, std::move(handler));
 }
 
 } // namespace rt

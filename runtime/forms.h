@@ -555,6 +555,10 @@ public:
     std::vector<Control*> controls();             // in declaration order
     std::vector<Control*> controls_of(const char* kind);
 
+    // Runs the handler when the window receives the registered window message of that
+    // name (for example "TaskbarCreated" after Explorer restarts). Bound once, like events.
+    void on_registered_message(const std::string& name, std::function<void()> handler);
+
     // Layer internals.
     void ensure_loaded();
     void register_control(Control* c);
@@ -606,6 +610,7 @@ private:
     std::vector<Control*> controls_;
     int handler_depth_ = 0;
     bool unload_pending_ = false;
+    std::vector<std::pair<UINT, std::function<void()>>> registered_handlers_;
 };
 
 // The window message loop, until WM_QUIT; returns its exit code.
