@@ -6,6 +6,7 @@
 #include "engine/location_database.h"
 #include "runtime/text.h"
 #include "support/fakes.h"
+#include "support/program_folder.h"
 #include "support/scratch.h"
 
 using namespace pellmaris;
@@ -13,31 +14,12 @@ using testsupport::ScratchDir;
 
 namespace {
 
-const char* const kShippedFiles[] = {"settings.ini", "PMlist.lst", "pmdb.lst", "info.ini"};
-
 // A program folder with the shipped files, and a Program on fake system services.
-class Startup : public ::testing::Test {
+class Startup : public ::testing::Test, protected testsupport::ProgramFolder {
 protected:
-    explicit Startup(const std::string& folder_name = "pro%gram") : folder(dir / folder_name)
+    explicit Startup(const std::string& folder_name = "pro%gram")
+        : ProgramFolder(folder_name, {"settings.ini", "PMlist.lst", "pmdb.lst", "info.ini"})
     {
-        testsupport::make_dirs(folder);
-        for (const char* name : kShippedFiles)
-            CopyFileA((testsupport::stage_folder() + "\\" + name).c_str(), file(name).c_str(), FALSE);
-    }
-
-    std::string file(const std::string& name) const { return folder + "\\" + name; }
-    void put(const std::string& name, const std::string& bytes) const { testsupport::write_bytes(file(name), bytes); }
-    std::string bytes(const std::string& name) const { return testsupport::read_bytes(file(name)); }
-
-    // settings.ini as shipped, with line n (1-based) replaced.
-    void set_setting(int n, const std::string& value) const
-    {
-        std::string text = bytes("settings.ini");
-        size_t start = 0;
-        for (int i = 1; i < n; ++i)
-            start = text.find("\r\n", start) + 2;
-        text.replace(start, text.find("\r\n", start) - start, value);
-        put("settings.ini", text);
     }
 
     Program& start()
@@ -47,8 +29,6 @@ protected:
         return *program;
     }
 
-    ScratchDir dir;
-    std::string folder;
     testsupport::Fakes fakes;
     std::unique_ptr<Program> program;
 };

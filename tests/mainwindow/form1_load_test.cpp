@@ -4,6 +4,7 @@
 #include "engine/Program.h"
 #include "runtime/text.h"
 #include "support/fakes.h"
+#include "support/program_folder.h"
 #include "support/scratch.h"
 
 using namespace pellmaris;
@@ -19,32 +20,9 @@ const char* const kSkinPictures[] = {
     "temp_off.jpg",      "temp_on.jpg",      "advanced_off.jpg", "advanced_on.jpg", "back.jpg",
 };
 
-class Form1Load : public ::testing::Test {
+class Form1Load : public ::testing::Test, protected testsupport::ProgramFolder {
 protected:
-    Form1Load() : folder(dir / "prog")
-    {
-        testsupport::make_dirs(folder);
-        for (const char* name : {"settings.ini", "pmdb.lst", "info.ini"})
-            copy_shipped(name);
-    }
-
-    void copy_shipped(const std::string& name) const
-    {
-        CopyFileA((testsupport::stage_folder() + "\\" + name).c_str(), file(name).c_str(), FALSE);
-    }
-    std::string file(const std::string& name) const { return folder + "\\" + name; }
-    void put(const std::string& name, const std::string& bytes) const { testsupport::write_bytes(file(name), bytes); }
-    void remove(const std::string& name) const { DeleteFileA(file(name).c_str()); }
-
-    void set_setting(int n, const std::string& value) const
-    {
-        std::string text = testsupport::read_bytes(file("settings.ini"));
-        size_t start = 0;
-        for (int i = 1; i < n; ++i)
-            start = text.find("\r\n", start) + 2;
-        text.replace(start, text.find("\r\n", start) - start, value);
-        put("settings.ini", text);
-    }
+    Form1Load() : ProgramFolder("prog", {"settings.ini", "pmdb.lst", "info.ini"}) {}
 
     Program& program()
     {
@@ -59,8 +37,6 @@ protected:
         return program().Form1;
     }
 
-    ScratchDir dir;
-    std::string folder;
     testsupport::Fakes fakes;
 
 private:
