@@ -6,6 +6,7 @@
 #include "runtime/forms.h"
 #include "runtime/services.h"
 #include "runtime/system.h"
+#include "runtime/filesys.h"
 
 #ifndef PELLMARIS_VERSION_MAJOR
 #define PELLMARIS_VERSION_MAJOR 0
@@ -82,9 +83,7 @@ void System::DoEvents()
 
 std::string System::exe_folder()
 {
-    char buffer[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
+    const std::string path = rt::module_file_path();
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
