@@ -238,3 +238,20 @@ TEST_F(HostileTemp, AFolderSwappedForALinkDuringTheYieldsIsRefused)
     const auto failed = exceptions();
     EXPECT_NE(std::find(failed.begin(), failed.end(), temp + "B\\"), failed.end());
 }
+
+// A host name that is no UTF-8: Wine shows it under a name of its own that leads back to the
+// same file, so it is cleaned as that file, and nothing beside it is touched.
+TEST_F(HostileTemp, AHostNameThatIsNoUtf8IsCleanedAsItself)
+{
+    sentinels_around();
+    junk(temp + "a.tmp");
+    const std::string odd = host_path(temp) + "bad\xff\xfe.tmp";
+    host_names = {odd};
+    ASSERT_TRUE(host_command({"/bin/sh", "-c", "printf junk > \"$0\"", odd}));
+    clean_temp();
+    expect_sentinels_intact();
+    EXPECT_TRUE(reported("a.tmp"));
+    EXPECT_FALSE(host_command({"/usr/bin/test", "-e", odd}));
+    EXPECT_EQ(report()[1], "Total Files Removed = 2    Releasing 14.00   Bytes of disk space");
+    EXPECT_TRUE(app->Form4.List3.items().empty());
+}
