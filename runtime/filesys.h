@@ -130,6 +130,7 @@ private:
     std::string final_path_;
     std::wstring volume_name_;   // the folder's path on its volume, as the platform reports it
     uint32_t attributes_ = 0;
+    mutable std::vector<unsigned char> scratch_;   // what the platform tells of each file deleted
 };
 
 // Deletes one file given by its full path under the same rules, through its folder's handle.

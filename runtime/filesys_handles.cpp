@@ -5,6 +5,8 @@
 #include "runtime/unicode.h"
 #include <windows.h>
 #include <winternl.h>
+#include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace rt {
@@ -15,7 +17,7 @@ namespace {
 constexpr int kFileBasicInformation = 4;
 constexpr int kFileNameInformation = 9;
 constexpr int kFileDispositionInformation = 13;
-constexpr int kFileNetworkOpenInformation = 34;
+constexpr int kFileAllInformation = 18;
 
 constexpr NTSTATUS kStatusFileIsADirectory = static_cast<NTSTATUS>(0xC00000BA);
 constexpr NTSTATUS kStatusNotADirectory = static_cast<NTSTATUS>(0xC0000103);
@@ -25,10 +27,25 @@ struct BasicInformation {
     ULONG attributes;
 };
 
-struct NetworkOpenInformation {
-    LARGE_INTEGER creation, last_access, last_write, change, allocation, end_of_file;
-    ULONG attributes;
+struct StandardInformation {
+    LARGE_INTEGER allocation, end_of_file;
+    ULONG links;
+    BOOLEAN delete_pending, directory;
 };
+
+// FILE_ALL_INFORMATION: attributes, length and the name on the volume in one call.
+struct AllInformation {
+    BasicInformation basic;
+    StandardInformation standard;
+    LARGE_INTEGER index;
+    ULONG ea_size;
+    ACCESS_MASK access;
+    LARGE_INTEGER position;
+    ULONG mode, alignment;
+    ULONG name_length;   // bytes
+    WCHAR name[1];
+};
+static_assert(offsetof(AllInformation, name) == 100, "the platform's layout");
 
 uint32_t program_attributes(DWORD win32) { return win32 & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL); }
 
@@ -80,22 +97,22 @@ std::optional<std::wstring> object_name_of(HANDLE h)
 
 std::optional<std::wstring> final_path_of(HANDLE h)
 {
+    // Wine's object names are the DOS paths behind "\\??\\": one call, and it works past MAX_PATH,
+    // where Wine 8's GetFinalPathNameByHandleW fails (and is slow everywhere under Wine).
+    std::optional<std::wstring> name = object_name_of(h);
+    if (name && name->rfind(L"\\??\\", 0) == 0)
+        return L"\\\\?\\" + name->substr(4);
     std::wstring buffer(512, L'\0');
     for (;;) {
         DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n > 0 && n < buffer.size()) {
+        if (n == 0 || n > 32768)
+            return std::nullopt;
+        if (n < buffer.size()) {
             buffer.resize(n);
             return buffer;
         }
-        if (n == 0 || n > 32768)
-            break;
         buffer.assign(n + 1, L'\0');
     }
-    // Wine 8 answers ERROR_MORE_DATA for any path past MAX_PATH; its object names are DOS paths.
-    std::optional<std::wstring> name = object_name_of(h);
-    if (!name || name->rfind(L"\\??\\", 0) != 0)
-        return std::nullopt;
-    return L"\\\\?\\" + name->substr(4);
 }
 
 // The object's path on its volume, as the platform reports it for this handle.
@@ -239,6 +256,7 @@ FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept
         final_path_ = std::move(other.final_path_);
         volume_name_ = std::move(other.volume_name_);
         attributes_ = other.attributes_;
+        scratch_ = std::move(other.scratch_);
     }
     return *this;
 }
@@ -303,16 +321,21 @@ DeletedFile FolderHandle::delete_file(const std::string& name, const std::functi
     if (!NT_SUCCESS(status))
         raise_status(status);
     NtHandle file(h);
-    // A link that the platform followed shows the name of its target: that file stays.
-    std::optional<std::wstring> opened = volume_name_of(h);
-    if (!opened || !same_steps(*opened, volume_name_ + L"\\" + wide_name))
-        throw RuntimeError(errPathFileAccess, "The file opens outside its folder");
-    NetworkOpenInformation facts{};
+    if (scratch_.size() < sizeof(AllInformation) + 2 * 32768)
+        scratch_.resize(sizeof(AllInformation) + 2 * 32768);
     IO_STATUS_BLOCK io{};
-    status = NtQueryInformationFile(h, &io, &facts, sizeof facts, static_cast<FILE_INFORMATION_CLASS>(kFileNetworkOpenInformation));
+    status = NtQueryInformationFile(h, &io, scratch_.data(), static_cast<ULONG>(scratch_.size()),
+                                    static_cast<FILE_INFORMATION_CLASS>(kFileAllInformation));
     if (!NT_SUCCESS(status))
         raise_status(status);
-    const DeletedFile found{program_attributes(facts.attributes), facts.end_of_file.QuadPart};
+    AllInformation info;
+    memcpy(&info, scratch_.data(), offsetof(AllInformation, name));
+    const std::wstring opened(reinterpret_cast<const wchar_t*>(scratch_.data() + offsetof(AllInformation, name)),
+                              info.name_length / sizeof(wchar_t));
+    // A link that the platform followed shows the name of its target: that file stays.
+    if (!same_steps(opened, volume_name_ + L"\\" + wide_name))
+        throw RuntimeError(errPathFileAccess, "The file opens outside its folder");
+    const DeletedFile found{program_attributes(info.basic.attributes), info.standard.end_of_file.QuadPart};
     uint32_t attributes = found.attributes;
     if ((attributes & (attrReadOnly | attrHidden)) && make_normal && make_normal(attributes)) {
         BasicInformation basic{};
