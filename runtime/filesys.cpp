@@ -100,8 +100,7 @@ void for_each_entry(const std::string& pattern, uint32_t mask, Visit&& visit)
 {
     const std::wstring search = wide_path(ends_with_separator(pattern) ? pattern + "*" : pattern);
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileExW(search.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
-                                FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE h = FindFirstFileExW(search.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) {
         DWORD e = GetLastError();
         switch (e) {

@@ -21,6 +21,9 @@ constexpr int kFileAllInformation = 18;
 
 constexpr NTSTATUS kStatusFileIsADirectory = static_cast<NTSTATUS>(0xC00000BA);
 constexpr NTSTATUS kStatusNotADirectory = static_cast<NTSTATUS>(0xC0000103);
+constexpr NTSTATUS kStatusBufferOverflow = static_cast<NTSTATUS>(0x80000005);
+constexpr NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+constexpr NTSTATUS kStatusBufferTooSmall = static_cast<NTSTATUS>(0xC0000023);
 
 struct BasicInformation {
     LARGE_INTEGER creation, last_access, last_write, change;   // 0 = leave as it is
@@ -85,14 +88,20 @@ std::string plain_form(const std::wstring& final_path)
 // DOS path behind "\??\".
 std::optional<std::wstring> object_name_of(HANDLE h)
 {
-    std::vector<unsigned char> buffer(sizeof(UNICODE_STRING) + 2 * 32768 + 16);
-    ULONG returned = 0;
-    NTSTATUS status = NtQueryObject(h, static_cast<OBJECT_INFORMATION_CLASS>(1), buffer.data(),
-                                    static_cast<ULONG>(buffer.size()), &returned);
-    if (!NT_SUCCESS(status))
-        return std::nullopt;
-    const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
-    return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
+    // Small first: under Wine the cost of a query grows with the buffer offered.
+    for (std::size_t size : {std::size_t(1024), sizeof(UNICODE_STRING) + 2 * 32768 + 16}) {
+        std::vector<unsigned char> buffer(size);
+        ULONG returned = 0;
+        NTSTATUS status = NtQueryObject(h, static_cast<OBJECT_INFORMATION_CLASS>(1), buffer.data(),
+                                        static_cast<ULONG>(buffer.size()), &returned);
+        if (NT_SUCCESS(status)) {
+            const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+            return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
+        }
+        if (status != kStatusBufferOverflow && status != kStatusInfoLengthMismatch && status != kStatusBufferTooSmall)
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::wstring> final_path_of(HANDLE h)
@@ -118,15 +127,20 @@ std::optional<std::wstring> final_path_of(HANDLE h)
 // The object's path on its volume, as the platform reports it for this handle.
 std::optional<std::wstring> volume_name_of(HANDLE h)
 {
-    std::vector<char> buffer(sizeof(ULONG) + 2 * 32768);
-    IO_STATUS_BLOCK io{};
-    NTSTATUS status = NtQueryInformationFile(h, &io, buffer.data(), static_cast<ULONG>(buffer.size()),
-                                             static_cast<FILE_INFORMATION_CLASS>(kFileNameInformation));
-    if (!NT_SUCCESS(status))
-        return std::nullopt;
-    ULONG bytes;
-    memcpy(&bytes, buffer.data(), sizeof bytes);
-    return std::wstring(reinterpret_cast<const wchar_t*>(buffer.data() + sizeof(ULONG)), bytes / sizeof(wchar_t));
+    for (std::size_t size : {std::size_t(1024), sizeof(ULONG) + 2 * 32768}) {
+        std::vector<char> buffer(size);
+        IO_STATUS_BLOCK io{};
+        NTSTATUS status = NtQueryInformationFile(h, &io, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                                 static_cast<FILE_INFORMATION_CLASS>(kFileNameInformation));
+        if (NT_SUCCESS(status)) {
+            ULONG bytes;
+            memcpy(&bytes, buffer.data(), sizeof bytes);
+            return std::wstring(reinterpret_cast<const wchar_t*>(buffer.data() + sizeof(ULONG)), bytes / sizeof(wchar_t));
+        }
+        if (status != kStatusBufferOverflow)
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::wstring> steps_of(const std::wstring& path)
@@ -282,7 +296,7 @@ bool FolderHandle::make_normal()
 std::vector<DirEntry> FolderHandle::list() const
 {
     std::vector<DirEntry> entries;
-    std::vector<unsigned char> buffer(256 * 1024);
+    std::vector<unsigned char> buffer(16 * 1024);   // under Wine a larger one costs more than the calls it saves
     for (bool first = true;; first = false) {
         FILE_INFO_BY_HANDLE_CLASS info_class = first ? FileIdBothDirectoryRestartInfo : FileIdBothDirectoryInfo;
         if (!GetFileInformationByHandleEx(handle_, info_class, buffer.data(), static_cast<DWORD>(buffer.size()))) {
@@ -321,11 +335,16 @@ DeletedFile FolderHandle::delete_file(const std::string& name, const std::functi
     if (!NT_SUCCESS(status))
         raise_status(status);
     NtHandle file(h);
-    if (scratch_.size() < sizeof(AllInformation) + 2 * 32768)
-        scratch_.resize(sizeof(AllInformation) + 2 * 32768);
+    if (scratch_.size() < 2048)
+        scratch_.resize(2048);
     IO_STATUS_BLOCK io{};
     status = NtQueryInformationFile(h, &io, scratch_.data(), static_cast<ULONG>(scratch_.size()),
                                     static_cast<FILE_INFORMATION_CLASS>(kFileAllInformation));
+    if (status == kStatusBufferOverflow) {   // a long path: once more with room for the longest
+        scratch_.resize(sizeof(AllInformation) + 2 * 32768);
+        status = NtQueryInformationFile(h, &io, scratch_.data(), static_cast<ULONG>(scratch_.size()),
+                                        static_cast<FILE_INFORMATION_CLASS>(kFileAllInformation));
+    }
     if (!NT_SUCCESS(status))
         raise_status(status);
     AllInformation info;
