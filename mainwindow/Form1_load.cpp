@@ -64,8 +64,8 @@ BYTE transparency_alpha(const Settings& settings)
 
 void make_translucent(HWND window, BYTE alpha)
 {
-    LONG style = GetWindowLongA(window, GWL_EXSTYLE);
-    SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    LONG style = GetWindowLongW(window, GWL_EXSTYLE);
+    SetWindowLongW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
 }
 

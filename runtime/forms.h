@@ -117,7 +117,8 @@ protected:
     Control* container_ = nullptr;
 
 private:
-    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC base_proc_ = nullptr;
     Form& owner_;
     std::string name_;
     int id_ = 0;
@@ -205,7 +206,7 @@ private:
 };
 using Image = PictureBox;
 
-// Strings with list-box indexes (no 32767 cap); shown when it is a ListBox.
+// Strings with list-box indexes (no 32767 cap); the window holds them as real strings.
 class ListBox : public Control {
 public:
     using Control::Control;
@@ -235,6 +236,8 @@ public:
 private:
     void check_index(long index, int error) const;
     void changed();
+    void rows_changed_from(size_t row);
+    void sync_rows();
     void read_selection_from_window();
     std::vector<std::string> items_;
     std::vector<char> selected_;   // multi-select only
@@ -242,6 +245,7 @@ private:
     long top_index_ = 0;
     bool multi_ = false;
     bool dirty_ = false;
+    size_t window_rows_ = 0;   // the window's first rows that match items_
     COLORREF fore_ = GetSysColor(COLOR_WINDOWTEXT);
     FontSpec font_;
 };

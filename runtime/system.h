@@ -53,9 +53,13 @@ struct ProgramEnd {
     virtual void end() = 0;   // ends the program at once
 };
 
+// The icon's callbacks reach its window as this message, the mouse message in lParam,
+// whatever callback message the record names; the window hears them as a mouse move.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 0x52;
+
 struct TrayIcon {
     virtual ~TrayIcon() = default;
-    virtual bool notify(DWORD message, NOTIFYICONDATAA& data) = 0;  // Shell_NotifyIconA
+    virtual bool notify(DWORD message, NOTIFYICONDATAW& data) = 0;  // Shell_NotifyIconW
 };
 
 struct RecycleBin {

@@ -63,12 +63,25 @@ struct FakeProgramEnd : rt::ProgramEnd {
 };
 
 struct FakeTray : rt::TrayIcon {
-    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> calls;
+    std::vector<std::pair<DWORD, NOTIFYICONDATAW>> calls;
     bool succeed = true;
-    bool notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool notify(DWORD message, NOTIFYICONDATAW& data) override
     {
         calls.emplace_back(message, data);
         return succeed;
+    }
+    // What the shell does when the user presses or releases a button on the icon: the
+    // callback, through the window procedure of the icon's window. No icon, no callback.
+    void user_action(UINT mouse_message)
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (it->first == NIM_DELETE)
+                return;
+            if (it->first == NIM_ADD && succeed) {
+                SendMessageW(it->second.hWnd, rt::kTrayCallbackMessage, it->second.uID, mouse_message);
+                return;
+            }
+        }
     }
 };
 
