@@ -203,17 +203,18 @@ void Form6::Label3_Click()
 
 // ---- drives and folders ----
 
-// A drive that is not ready is refused; the lists stay on the drive they showed.
+// A drive that is not ready is refused; the lists stay on the drive they showed. The
+// drive list names drives in lower case; paths carry the letter in upper case.
 void Form6::Drive1_Change()
 {
-    const std::string shown = rt::Left(Dir1.Path(), 2);
-    const std::string chosen = rt::Left(Drive1.Drive(), 2);
-    if (rt::UCase(chosen) == rt::UCase(shown))
+    const std::string shown = rt::UCase(rt::Left(Dir1.Path(), 2));
+    const std::string chosen = rt::UCase(rt::Left(Drive1.Drive(), 2));
+    if (chosen == shown)
         return;
     try {
         Dir1.Path(chosen);
     } catch (const rt::RuntimeError&) {
-        MsgBox("Drive " + rt::UCase(chosen) + " is not ready.", rt::vbExclamation, rt::AppTitle);
+        MsgBox("Drive " + chosen + " is not ready.", rt::vbExclamation, rt::AppTitle);
         Drive1.Drive(shown);
     }
 }
