@@ -7,6 +7,9 @@
 
 using namespace pellmaris;
 using areatest::pmdb;
+using testsupport::click_row;
+using testsupport::press_space_on;
+using testsupport::shown_selection;
 
 namespace {
 
@@ -48,13 +51,6 @@ std::vector<std::string> lines_of(const std::string& text)
 
 class AreaSelection : public areatest::AreaWindowTest {
 protected:
-    // The main window loaded first, as it is whenever the area selection opens.
-    void SetUp() override
-    {
-        AreaWindowTest::SetUp();
-        form().Load();
-        fakes.dialogs->prompts.clear();
-    }
     std::string log_text()
     {
         const std::string path = dir / kErrorLogFile;
@@ -111,7 +107,7 @@ TEST_F(AreaSelection, RestoresTwelveFlagsAndTheOptions)
     load_with(pmdb("110000000111", "1001"));
     EXPECT_EQ(held(area().List1), "110000000111");
     EXPECT_EQ(held(area().List2), "1001");
-    EXPECT_EQ(shown(area().List1), "110000000111");
+    EXPECT_EQ(shown_selection(area().List1), "110000000111");
     EXPECT_EQ(log_text(), "");
 }
 
@@ -147,7 +143,7 @@ TEST_F(AreaSelection, MissingFileSelectsEveryAreaNoOptionAndLogsOneRecord)
     EXPECT_EQ(held(area().List1), "111111111111");
     EXPECT_EQ(held(area().List2), "0000");
     EXPECT_EQ(area().List1.ListIndex(), 0);
-    EXPECT_EQ(shown(area().List1), "111111111111");
+    EXPECT_EQ(shown_selection(area().List1), "111111111111");
 
     const auto log = lines_of(log_text());
     ASSERT_EQ(log.size(), 5u) << log_text();
@@ -167,10 +163,10 @@ TEST_F(AreaSelection, TwoClicksOnAHeaderClearThenSelectItsItems)
     set_pmdb(pmdb("111111111111", "0000"));
     open_advanced();
     click_row(area().List1, kInternet);
-    EXPECT_EQ(shown(area().List1), "110000000111");
+    EXPECT_EQ(shown_selection(area().List1), "110000000111");
     EXPECT_EQ(held(area().List1), "110000000111");
     click_row(area().List1, kInternet);   // at once, the pointer has not moved
-    EXPECT_EQ(shown(area().List1), "111111111111");
+    EXPECT_EQ(shown_selection(area().List1), "111111111111");
 }
 
 TEST_F(AreaSelection, AnItemSelectsItsHeaderButClearingItLeavesTheHeader)
@@ -178,11 +174,11 @@ TEST_F(AreaSelection, AnItemSelectsItsHeaderButClearingItLeavesTheHeader)
     load_with(pmdb("000000000000", "0000"));
     area().Show();
     click_row(area().List1, kCookies);
-    EXPECT_EQ(shown(area().List1), "001010000000");
+    EXPECT_EQ(shown_selection(area().List1), "001010000000");
     click_row(area().List1, kCookies);
-    EXPECT_EQ(shown(area().List1), "001000000000");
+    EXPECT_EQ(shown_selection(area().List1), "001000000000");
     click_row(area().List1, kTemporaryFiles);   // a header with its two items
-    EXPECT_EQ(shown(area().List1), "001000000111");
+    EXPECT_EQ(shown_selection(area().List1), "001000000111");
 }
 
 TEST_F(AreaSelection, TheSpaceBarRunsTheSameGroupLogic)
@@ -194,9 +190,9 @@ TEST_F(AreaSelection, TheSpaceBarRunsTheSameGroupLogic)
     area().List1.on_click = [&] { ++clicks; bound(); };
     press_space_on(area().List1, kTemporaryFiles);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(shown(area().List1), "000000000111");
+    EXPECT_EQ(shown_selection(area().List1), "000000000111");
     press_space_on(area().List1, kTemporaryFiles);
-    EXPECT_EQ(shown(area().List1), "000000000000");
+    EXPECT_EQ(shown_selection(area().List1), "000000000000");
 }
 
 TEST_F(AreaSelection, OwnLocationsRowAndOptionsToggleAlone)
@@ -205,11 +201,11 @@ TEST_F(AreaSelection, OwnLocationsRowAndOptionsToggleAlone)
     load_with(pmdb("0000000000000", "0000"));
     area().Show();
     click_row(area().List1, kOwnLocations);
-    EXPECT_EQ(shown(area().List1), "0000000000001");
+    EXPECT_EQ(shown_selection(area().List1), "0000000000001");
     click_row(area().List2, 1);
     click_row(area().List2, 3);
     EXPECT_EQ(held(area().List2), "0101");
-    EXPECT_EQ(shown(area().List1), "0000000000001");
+    EXPECT_EQ(shown_selection(area().List1), "0000000000001");
 }
 
 // ---- closing writes pmdb.lst ----

@@ -5,6 +5,7 @@
 #include "runtime/filesys.h"
 
 using namespace pellmaris;
+using namespace testsupport;
 
 namespace {
 
@@ -12,12 +13,6 @@ class OwnLocations : public areatest::AreaWindowTest {
 protected:
     std::vector<std::string> made;   // on the shared scratch drives, removed afterwards
 
-    void SetUp() override
-    {
-        AreaWindowTest::SetUp();
-        form().Load();
-        fakes.dialogs->prompts.clear();
-    }
     void TearDown() override
     {
         for (const auto& path : made)
