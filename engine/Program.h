@@ -8,6 +8,8 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/Form3.h"
+#include "mainwindow/Form6.h"
 
 namespace pellmaris {
 
@@ -31,6 +33,8 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form3 Form3;
+    Form6 Form6;
     frmSplash frmSplash;
 };
 
