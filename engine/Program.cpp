@@ -19,7 +19,11 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form2(*this),
       Form9(*this),
       Form1(*this),
-      frmSplash(*this)
+      frmSplash(*this),
+      Form13(*this),
+      labelscreen(*this),
+      search(*this),
+      Form12(*this)
 {
 }
 

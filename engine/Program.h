@@ -8,6 +8,9 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "tools/Form12.h"
+#include "tools/Form12_status.h"
+#include "tools/Form13.h"
 
 namespace pellmaris {
 
@@ -32,6 +35,11 @@ public:
     Form9 Form9;
     Form1 Form1;
     frmSplash frmSplash;
+    Form13 Form13;
+    // The zero-length scanner and its status windows.
+    labelscreen labelscreen;
+    search search;
+    Form12 Form12;
 };
 
 // Starts the program through its start-up window and runs the message loop.

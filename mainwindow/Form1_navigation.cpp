@@ -23,10 +23,11 @@ void open_settings_window(Program&, bool /*classic_layout*/) {}
 void open_settings_password_prompt(Program&) {}
 void open_tools_window(Program&) {}
 void open_tools_password_prompt(Program&) {}
-void open_system_status(Program&) {}
 // Hides the main window and shows the area selection once that window exists: until then
 // the main window stays, as hiding it would leave nothing on the screen.
 void open_area_selection(Program&, bool /*classic_layout*/) {}
+
+void open_system_status(Program& app) { app.Form13.Show(); }
 
 Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
 
