@@ -21,7 +21,11 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form1(*this),
       Form3(*this),
       Form6(*this),
-      frmSplash(*this)
+      frmSplash(*this),
+      Form13(*this),
+      labelscreen(*this),
+      search(*this),
+      Form12(*this)
 {
 }
 

@@ -10,6 +10,9 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/Form3.h"
 #include "mainwindow/Form6.h"
+#include "tools/Form12.h"
+#include "tools/Form12_status.h"
+#include "tools/Form13.h"
 
 namespace pellmaris {
 
@@ -36,6 +39,11 @@ public:
     Form3 Form3;
     Form6 Form6;
     frmSplash frmSplash;
+    Form13 Form13;
+    // The zero-length scanner and its status windows.
+    labelscreen labelscreen;
+    search search;
+    Form12 Form12;
 };
 
 // Starts the program through its start-up window and runs the message loop.

@@ -23,13 +23,14 @@ void open_settings_window(Program&, bool /*classic_layout*/) {}
 void open_settings_password_prompt(Program&) {}
 void open_tools_window(Program&) {}
 void open_tools_password_prompt(Program&) {}
-void open_system_status(Program&) {}
 // The area selection puts on its classic layout itself, whichever way it opens.
 void open_area_selection(Program& app)
 {
     app.Form1.Hide();
     app.Form3.Show();
 }
+
+void open_system_status(Program& app) { app.Form13.Show(); }
 
 Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
 

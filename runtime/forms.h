@@ -528,6 +528,9 @@ public:
     System& sys() const { return sys_; }
 
     bool is_loaded() const { return loaded_; }   // does not load
+    // An Unload asked for inside one of the window's running handlers, waiting for its end:
+    // a long handler that yields checks it to stop early.
+    bool unload_pending() const { return unload_pending_; }
     void Load();
     void Show();     // modeless
     void Hide();

@@ -41,6 +41,24 @@ WORD show_command(int window_style)
 struct RealProcesses : ProcessStarter {
     void start(const std::string& command_line, int window_style) override
     {
+        CloseHandle(create(command_line, window_style));
+    }
+    std::optional<unsigned long> run(const std::string& command_line, int window_style,
+                                     unsigned long timeout_ms) override
+    {
+        HANDLE process = create(command_line, window_style);
+        std::optional<unsigned long> exit_code;
+        DWORD code = 0;
+        if (WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code))
+            exit_code = code;
+        CloseHandle(process);
+        return exit_code;
+    }
+
+private:
+    // The new process's handle.
+    static HANDLE create(const std::string& command_line, int window_style)
+    {
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
@@ -50,7 +68,7 @@ struct RealProcesses : ProcessStarter {
         if (!CreateProcessW(nullptr, mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
             raise(errFileNotFound);
         CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        return pi.hProcess;
     }
 };
 

@@ -46,6 +46,10 @@ struct ProcessStarter {
     virtual ~ProcessStarter() = default;
     // Starts the command line and does not wait; raises 53 when it cannot be started.
     virtual void start(const std::string& command_line, int window_style) = 0;
+    // Starts the command line and waits at most timeout_ms for its end: its exit code, or
+    // nothing when it still runs then. Raises 53 when it cannot be started.
+    virtual std::optional<unsigned long> run(const std::string& command_line, int window_style,
+                                             unsigned long timeout_ms) = 0;
 };
 
 struct ProgramEnd {

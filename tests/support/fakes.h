@@ -55,6 +55,12 @@ struct FakeProcesses : rt::ProcessStarter {
     std::vector<Start> started;
     bool fail = false;   // every start raises 53
     void start(const std::string& command_line, int window_style) override;
+    // run() records its start like start() and returns these exit codes in order (0 when
+    // used up; nothing stands for a process still running at its time-out).
+    std::deque<std::optional<unsigned long>> exit_codes;
+    std::vector<unsigned long> timeouts;
+    std::optional<unsigned long> run(const std::string& command_line, int window_style,
+                                     unsigned long timeout_ms) override;
 };
 
 struct FakeProgramEnd : rt::ProgramEnd {
@@ -134,8 +140,10 @@ struct FakeProcessList : rt::ProcessList {
 struct FakeDiskSpace : rt::DiskSpace {
     bool ok = true;
     uint64_t caller = 0, total = 0, free = 0;
-    bool query(const std::string&, uint64_t& c, uint64_t& t, uint64_t& f) override
+    std::vector<std::string> roots;   // every drive asked about
+    bool query(const std::string& root, uint64_t& c, uint64_t& t, uint64_t& f) override
     {
+        roots.push_back(root);
         c = caller;
         t = total;
         f = free;
