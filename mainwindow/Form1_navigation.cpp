@@ -59,23 +59,25 @@ void show_hover(rt::PictureBox& hover) { hover.Visible(true); }
 
 } // namespace
 
-GateChoice gate_choice(int password_protect, int area_protected)
+GateChoice gate_choice(std::optional<double> password_protect, std::optional<double> area_protected)
 {
-    if (password_protect == 1 && area_protected == 1)
+    if (!password_protect || !area_protected)
+        return GateChoice::Nothing;
+    if (*password_protect == 1 && *area_protected == 1)
         return GateChoice::PasswordPrompt;
-    if ((password_protect == 0 || password_protect == 1) && area_protected == 0)
+    if ((*password_protect == 0 || *password_protect == 1) && *area_protected == 0)
         return GateChoice::Window;
     return GateChoice::Nothing;
 }
 
 GateChoice settings_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordSettings));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordSettings));
 }
 
 GateChoice tools_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordWindowsTools));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordWindowsTools));
 }
 
 std::string last_web_address(const std::string& web_links_path)
