@@ -19,6 +19,11 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form2(*this),
       Form9(*this),
       Form1(*this),
+      Form10(*this),
+      Form11(*this),
+      Form14(*this),
+      Form15(*this),
+      info1(*this),
       frmSplash(*this)
 {
 }

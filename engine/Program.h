@@ -8,6 +8,11 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/Form10.h"
+#include "mainwindow/Form11.h"
+#include "mainwindow/Form14.h"
+#include "mainwindow/Form15.h"
+#include "mainwindow/info1.h"
 
 namespace pellmaris {
 
@@ -31,6 +36,11 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form10 Form10;
+    Form11 Form11;
+    Form14 Form14;
+    Form15 Form15;
+    info1 info1;
     frmSplash frmSplash;
 };
 

@@ -17,12 +17,14 @@ constexpr const char* kClassicBrowser = "C:\\Program Files\\Internet Explorer\\I
 constexpr const char* kDefaultBrowser = "rundll32.exe url.dll,FileProtocolHandler";
 constexpr const char* kFeedbackPage = "https://pellmaris.example.org/feedback.html";
 
-// The windows behind the labels and ADVANCED come later; until then a click decides what it
-// would open and these leave the main window as it is.
-void open_settings_window(Program&, bool /*classic_layout*/) {}
-void open_settings_password_prompt(Program&) {}
-void open_tools_window(Program&) {}
-void open_tools_password_prompt(Program&) {}
+void open_settings_window(Program& app, bool classic_layout) { app.Form10.open(classic_layout); }
+// The prompt keeps the layout, so that the right password opens the window the label asked for.
+void open_settings_password_prompt(Program& app, bool classic_layout) { app.Form15.open(classic_layout); }
+void open_tools_window(Program& app) { app.Form11.Show(); }
+void open_tools_password_prompt(Program& app) { app.Form14.Show(); }
+
+// The windows behind the other labels and ADVANCED come later; until then a click decides
+// what it would open and these leave the main window as it is.
 void open_system_status(Program&) {}
 // Hides the main window and shows the area selection once that window exists: until then
 // the main window stays, as hiding it would leave nothing on the screen.
@@ -49,7 +51,7 @@ void open_web_link(rt::System& sys)
 void open_settings_gate(Program& app, const Settings& settings, bool classic_layout)
 {
     switch (settings_gate(settings)) {
-    case GateChoice::PasswordPrompt: open_settings_password_prompt(app); break;
+    case GateChoice::PasswordPrompt: open_settings_password_prompt(app, classic_layout); break;
     case GateChoice::Window: open_settings_window(app, classic_layout); break;
     case GateChoice::Nothing: break;
     }
