@@ -220,7 +220,7 @@ TEST_F(AreaSelection, BackWritesTheFileByteForByteAndShowsTheMainWindow)
     click_row(area().List2, 0);
     area().Picture1.on_mouse_move(0, 0, 30, 30);
     ASSERT_TRUE(area().Picture2.Visible());
-    area().Picture2.on_click();
+    area().run_handler(area().Picture2.on_click);   // as the message loop runs the click
     pump();
 
     EXPECT_FALSE(area().is_loaded());
