@@ -23,11 +23,12 @@ protected:
     std::string list_path() { return dir / kUserLocationsFile; }
     std::string list_bytes() { return rt::file_exists(list_path()) ? testsupport::read_bytes(list_path()) : "<none>"; }
 
-    // ADVANCED, then "Build / Add  / Amend a Custom List".
+    // ADVANCED, then "Build / Add  / Amend a Custom List" as the message loop runs a click:
+    // the area selection's unload waits for the end of its handler.
     void open_editor()
     {
         open_advanced();
-        area().Label1.on_click();
+        area().run_handler(area().Label1.on_click);
         pump();
     }
 
