@@ -31,7 +31,7 @@ command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 (cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
 "$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
   -o "$bin/full_clean_driver.exe" bench/full_clean_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lntdll \
+  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lbcrypt -lntdll \
   -mwindows
 
 # A tree of `folders` folders (a tenth of them at the top, the rest one level below),

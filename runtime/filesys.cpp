@@ -353,14 +353,6 @@ void delete_file_quietly(const std::string& path)
         DeleteFileW(wide_path(path).c_str());
 }
 
-std::string module_file_path()
-{
-    std::wstring buffer(kMaxWidePath + 1, L'\0');
-    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    buffer.resize(n);
-    return utf8(buffer);
-}
-
 bool is_fully_qualified(const std::string& path)
 {
     if (is_drive_path(path))

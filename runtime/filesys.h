@@ -73,8 +73,6 @@ void replace_file(const std::string& from, const std::string& to);
 std::string make_temporary_file(const std::string& folder, const std::string& prefix);
 // Deletes a file if it can; never raises.
 void delete_file_quietly(const std::string& path);
-// The full path of the running program's file.
-std::string module_file_path();
 
 // Fully qualified: a drive letter, colon and backslash, or a UNC path.
 bool is_fully_qualified(const std::string& path);
