@@ -152,7 +152,7 @@ void Form1::Timer3_Timer()
     if (clean.running)
         return;
     const Settings settings = read_settings(sys().path(kSettingsFile));
-    const int interval = auto_clean_minutes(settings.value(kAutoCleanInterval));
+    const int interval = auto_clean_minutes(settings.interval_choice());
     if (interval == 0) {
         auto_clean_ticks = 0;
         return;

@@ -108,6 +108,7 @@ public:
     virtual void measure_item(MEASUREITEMSTRUCT&) {}
     virtual HBRUSH control_color(HDC) { return nullptr; }
     virtual void sync_window() {}        // brings a lazily mirrored window up to date
+    virtual void key_handled() {}        // after the control's window handled a key
     RECT pixel_rect();                   // in the window's client area
     bool shown();                        // visible, and so is every container
     bool active();                       // enabled, and so is every container
@@ -247,6 +248,7 @@ public:
     bool draw_item(const DRAWITEMSTRUCT& d) override;
     void measure_item(MEASUREITEMSTRUCT& m) override;
     void sync_window() override;
+    void key_handled() override;
 
 private:
     void check_index(long index, int error) const;
@@ -254,6 +256,7 @@ private:
     void rows_changed_from(size_t row);
     void sync_rows();
     void read_selection_from_window();
+    bool window_selection_differs();
     std::vector<std::string> items_;
     std::vector<char> selected_;   // multi-select only
     long list_index_ = -1;
@@ -540,6 +543,9 @@ public:
     System& sys() const { return sys_; }
 
     bool is_loaded() const { return loaded_; }   // does not load
+    // An Unload asked for inside one of the window's running handlers, waiting for its end:
+    // a long handler that yields checks it to stop early.
+    bool unload_pending() const { return unload_pending_; }
     void Load();
     void Show();     // modeless
     void Hide();

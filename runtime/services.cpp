@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "runtime/forms_internal.h"
 #include "runtime/services.h"
+#include "runtime/unicode.h"
 
 namespace rt {
 
@@ -72,6 +73,24 @@ std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 struct RealProcesses : ProcessStarter {
     void start(const std::string& command_line, int window_style) override
     {
+        CloseHandle(create(command_line, window_style));
+    }
+    std::optional<unsigned long> run(const std::string& command_line, int window_style,
+                                     unsigned long timeout_ms) override
+    {
+        HANDLE process = create(command_line, window_style);
+        std::optional<unsigned long> exit_code;
+        DWORD code = 0;
+        if (WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code))
+            exit_code = code;
+        CloseHandle(process);
+        return exit_code;
+    }
+
+private:
+    // The new process's handle.
+    static HANDLE create(const std::string& command_line, int window_style)
+    {
         const ProgramStart program = program_start(command_line);
         STARTUPINFOW si{};
         si.cb = sizeof(si);
@@ -84,7 +103,31 @@ struct RealProcesses : ProcessStarter {
                             &si, &pi))
             raise(errFileNotFound);
         CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        return pi.hProcess;
+    }
+};
+
+struct RealShell : ShellStarter {
+    Result open(const std::string& file, int window_style) override
+    {
+        const std::wstring wide_file = utf16(file);
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof(info);
+        // No message of the shell's own: the caller tells the user.
+        info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+        info.lpVerb = L"open";
+        info.lpFile = wide_file.c_str();
+        info.nShow = show_command(window_style);
+        if (ShellExecuteExW(&info))
+            return Started;
+        switch (GetLastError()) {
+        case ERROR_CANCELLED: return Declined;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_INVALID_DRIVE: return NotFound;
+        default: return Failed;
+        }
     }
 };
 
@@ -159,10 +202,14 @@ struct RealStartupRegistry : StartupRegistry {
     void remove(const std::string& name) override
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-            return;
-        RegDeleteValueW(key, wide_text(name).c_str());
-        RegCloseKey(key);
+        LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key);
+        if (rc == ERROR_SUCCESS) {
+            rc = RegDeleteValueW(key, wide_text(name).c_str());
+            RegCloseKey(key);
+        }
+        // No key or no value: there is nothing to remove.
+        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+            raise(errPermission);
     }
 };
 
@@ -288,6 +335,7 @@ ProgramStart program_start(const std::string& command_line)
 
 std::unique_ptr<Dialogs> make_real_dialogs() { return std::make_unique<RealDialogs>(); }
 std::unique_ptr<ProcessStarter> make_real_processes() { return std::make_unique<RealProcesses>(); }
+std::unique_ptr<ShellStarter> make_real_shell() { return std::make_unique<RealShell>(); }
 std::unique_ptr<ProgramEnd> make_real_program_end() { return std::make_unique<RealProgramEnd>(); }
 std::unique_ptr<TrayIcon> make_real_tray() { return std::make_unique<RealTray>(); }
 std::unique_ptr<RecycleBin> make_real_recycle_bin() { return std::make_unique<RealRecycleBin>(); }

@@ -26,6 +26,7 @@ constexpr int kMaxMessagesPerYield = 10000;
 System::System()
     : dialogs(make_real_dialogs()),
       processes(make_real_processes()),
+      shell(make_real_shell()),
       program_end(make_real_program_end()),
       tray(make_real_tray()),
       recycle_bin(make_real_recycle_bin()),
