@@ -297,6 +297,7 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "OptionButton"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void set_checked(bool v);
@@ -430,6 +431,7 @@ public:
     bool handle_notify(NMHDR*) override;
     bool handle_scroll(int code) override;
     const char* kind() const override { return "Slider"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void update_window();
