@@ -19,7 +19,10 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form2(*this),
       Form9(*this),
       Form1(*this),
-      frmSplash(*this)
+      frmSplash(*this),
+      FormSearch(*this),
+      SearchSplash(*this),
+      FrmShadow(*this)
 {
 }
 

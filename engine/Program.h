@@ -8,6 +8,9 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "tools/FormSearch.h"
+#include "tools/FrmShadow.h"
+#include "tools/SearchSplash.h"
 
 namespace pellmaris {
 
@@ -32,6 +35,9 @@ public:
     Form9 Form9;
     Form1 Form1;
     frmSplash frmSplash;
+    FormSearch FormSearch;
+    SearchSplash SearchSplash;
+    FrmShadow FrmShadow;
 };
 
 // Starts the program through its start-up window and runs the message loop.

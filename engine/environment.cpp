@@ -40,6 +40,8 @@ std::string convert(const std::string& text, UINT from, UINT to)
     return out;
 }
 
+} // namespace
+
 std::string double_percent_signs(const std::string& text)
 {
     std::string out;
@@ -50,8 +52,6 @@ std::string double_percent_signs(const std::string& text)
     }
     return out;
 }
-
-} // namespace
 
 void apply_environment_line(const std::string& line, EnvironmentValues& values)
 {

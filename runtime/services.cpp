@@ -6,12 +6,18 @@
 #include "runtime/errors.h"
 #include "runtime/forms_internal.h"
 #include "runtime/services.h"
+#include "runtime/unicode.h"
 
 namespace rt {
 
 namespace {
 
 struct RealDialogs : Dialogs {
+    std::optional<std::string> input_box_at(const std::string& prompt, const std::string& title,
+                                            const std::string& default_text, long left, long top) override
+    {
+        return show_input_box(prompt, title, default_text, POINT{twips_to_pixels_x(left), twips_to_pixels_y(top)});
+    }
     int message_box(const std::string& text, int style, const std::string& title) override
     {
         // Modal to the active window of the program, or to the whole thread without one.
@@ -38,7 +44,42 @@ WORD show_command(int window_style)
     }
 }
 
+constexpr DWORD kEndWaitMs = 5000;
+
+struct HeldProcess : StartedProcess {
+    explicit HeldProcess(HANDLE process) : process_(process) {}
+    ~HeldProcess() override { CloseHandle(process_); }
+    HeldProcess(const HeldProcess&) = delete;
+    HeldProcess& operator=(const HeldProcess&) = delete;
+    bool running() override { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    void end() override
+    {
+        if (!running())
+            return;
+        TerminateProcess(process_, 1);
+        // Only once it is gone has it closed the files it was writing.
+        WaitForSingleObject(process_, kEndWaitMs);
+    }
+
+private:
+    HANDLE process_;
+};
+
 struct RealProcesses : ProcessStarter {
+    std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style) override
+    {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = show_command(window_style);
+        PROCESS_INFORMATION pi{};
+        std::wstring mutable_line = utf16(command_line);
+        if (!CreateProcessW(nullptr, mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            raise(errFileNotFound);
+        CloseHandle(pi.hThread);
+        return std::make_unique<HeldProcess>(pi.hProcess);
+    }
+
     void start(const std::string& command_line, int window_style) override
     {
         STARTUPINFOA si{};

@@ -1,6 +1,8 @@
 #pragma once
 // The real system services behind the seams of System.
+#include <windows.h>
 #include <memory>
+#include <optional>
 #include "runtime/system.h"
 
 namespace rt {
@@ -17,8 +19,10 @@ std::unique_ptr<ProcessList> make_real_process_list();
 std::unique_ptr<DiskSpace> make_real_disk_space();
 std::unique_ptr<Clock> make_real_clock();
 
-// The text-entry dialog of input_box, made in code.
+// The text-entry dialog of input_box, made in code: at the given top-left corner
+// (pixels), or placed by itself.
 std::optional<std::string> show_input_box(const std::string& prompt, const std::string& title,
-                                          const std::string& default_text);
+                                          const std::string& default_text,
+                                          std::optional<POINT> place = std::nullopt);
 
 } // namespace rt
