@@ -8,6 +8,8 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/Form3.h"
+#include "mainwindow/Form6.h"
 #include "tools/FormSearch.h"
 #include "tools/FrmShadow.h"
 #include "tools/SearchSplash.h"
@@ -34,6 +36,8 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form3 Form3;
+    Form6 Form6;
     frmSplash frmSplash;
     FormSearch FormSearch;
     SearchSplash SearchSplash;

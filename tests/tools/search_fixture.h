@@ -10,6 +10,7 @@
 #include "engine/Program.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
+#include "support/user_clicks.h"
 
 namespace searchtest {
 
@@ -59,21 +60,12 @@ protected:
     {
         if (!IsWindowEnabled(button.hWnd()))
             return false;
-        SendMessageA(button.hWnd(), BM_CLICK, 0, 0);
+        testsupport::click_button(button);
         return true;
     }
 
-    // Clicks a row of a multi-selection list, which turns its selection over.
-    void click_row(rt::ListBox& list, long row)
-    {
-        HWND window = list.hWnd();
-        app->sys.DoEvents();   // the list's window shows its rows
-        RECT r{};
-        ASSERT_NE(SendMessageA(window, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)), LB_ERR);
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(window, WM_LBUTTONUP, 0, at);
-    }
+    // A click on a row of a multi-selection list turns its selection over.
+    static void click_row(rt::ListBox& list, long row) { testsupport::click_row(list, row); }
 
     void click_rows(rt::ListBox& list, const std::vector<std::string>& texts)
     {
