@@ -157,6 +157,37 @@ TEST_F(SearchWindow, RemoveTakesTwoClicksKeepsRowZeroAndRewritesTheList)
     EXPECT_EQ(read_bytes(file(kSearchExtensionsFile)), ".b\r\n");
 }
 
+TEST_F(SearchWindow, AnExtensionListThatCannotBeWrittenIsSaidAndTheWindowGoesOn)
+{
+    write_bytes(file(kSearchExtensionsFile), ".a\r\n");
+    form().Unload();
+    form().Show();
+    const std::string blocked = file(kSearchExtensionsFile) + ".moved";
+    ASSERT_TRUE(MoveFileA(file(kSearchExtensionsFile).c_str(), blocked.c_str()));
+    rt::make_dir(file(kSearchExtensionsFile));   // a folder where the list should go
+    fakes.dialogs->input_answers = {std::string(".new")};
+    fakes.dialogs->answers = {rt::vbYes};
+    ASSERT_TRUE(click(form().Command5));
+    ASSERT_EQ(fakes.dialogs->prompts.size(), 2u);
+    EXPECT_EQ(fakes.dialogs->prompts[1].text.rfind(
+                  "THE EXTENTION [ .new ] COULD NOT BE SAVED FOR USE NEXT TIME\r\nError ", 0),
+              0u)
+        << fakes.dialogs->prompts[1].text;
+    EXPECT_EQ(fakes.dialogs->prompts[1].style, 16);
+    EXPECT_EQ(fakes.dialogs->prompts[1].title, kCaption);
+    EXPECT_EQ(rows(form().List1), (std::vector<std::string>{"Zero Length Files", ".a", ".new"}));
+
+    ASSERT_TRUE(click(form().Command6));
+    click_row(form().List1, 1);
+    ASSERT_TRUE(click(form().Command6));
+    ASSERT_EQ(fakes.dialogs->prompts.size(), 4u);
+    EXPECT_EQ(fakes.dialogs->prompts[3].text.rfind("THE EXTENTION LIST COULD NOT BE SAVED\r\nError ", 0), 0u);
+    EXPECT_EQ(form().remove_mode, 0);
+    EXPECT_EQ(enabled_controls(), every_control());
+    rt::remove_dir(file(kSearchExtensionsFile));
+    EXPECT_EQ(read_bytes(blocked), ".a\r\n");
+}
+
 TEST_F(SearchWindow, StartWithNothingSelectedNamesWhatIsMissingAndStaysUsable)
 {
     ASSERT_TRUE(click(form().Command7));
