@@ -1,5 +1,6 @@
 #include "tools/FormSearch.h"
 #include <cstring>
+#include <tuple>
 #include "engine/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"

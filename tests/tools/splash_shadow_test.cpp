@@ -56,14 +56,6 @@ TEST_F(SplashAndShadow, EqualValuesGiveTheSameWidthWhicheverChangesLast)
     EXPECT_EQ(splash.Width(), expected);
 }
 
-TEST_F(SplashAndShadow, DesignCaptionsLeaveTheDesignSize)
-{
-    EXPECT_EQ(splash.ScaleWidth(), 2820);
-    EXPECT_EQ(splash.ScaleHeight(), 915);
-    EXPECT_EQ(splash.Label5.ForeColor(), RGB(128, 128, 0));
-    EXPECT_EQ(splash.Label4.Caption(), "FILENAME");
-}
-
 TEST_F(SplashAndShadow, TheShadowLiesTwoHundredTwipsRightAndBelowWithTheSplashSizeAndBeneathIt)
 {
     splash.Move(3000, 2400);
