@@ -1,6 +1,7 @@
 // The search window on fakes: its lists, the custom extensions, the start, the wait, abort and close.
 #include "search_fixture.h"
 #include "runtime/filesys.h"
+#include "runtime/services.h"
 #include "runtime/unicode.h"
 #include "tools/search_files.h"
 
@@ -117,6 +118,32 @@ TEST_F(SearchWindow, AddedExtensionsAreSavedOnlyOnYesAndComeBackNextTime)
 
     form().Unload();
     EXPECT_EQ(rows(form().List1), (std::vector<std::string>{"Zero Length Files", " .Old File ", ".tmp"}));
+}
+
+POINT g_input_box_place{-1, -1};
+
+void CALLBACK cancel_input_box(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = FindWindowA("PellmarisInputBox", kCaption);
+    if (!box)
+        return;
+    KillTimer(nullptr, id);
+    RECT r{};
+    GetWindowRect(box, &r);
+    g_input_box_place = {r.left, r.top};
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST_F(SearchWindow, TheRealInputBoxOpensAtTheWindowsTopLeftCorner)
+{
+    app->sys.dialogs = rt::make_real_dialogs();
+    fakes.dialogs = nullptr;
+    form().Move(1500, 1200);
+    SetTimer(nullptr, 0, 50, cancel_input_box);
+    ASSERT_TRUE(click(form().Command5));
+    EXPECT_EQ(g_input_box_place.x, rt::twips_to_pixels_x(form().Left()));
+    EXPECT_EQ(g_input_box_place.y, rt::twips_to_pixels_y(form().Top()));
+    EXPECT_EQ(form().List1.ListCount(), 1);   // Cancel adds nothing
 }
 
 TEST_F(SearchWindow, RemoveTakesTwoClicksKeepsRowZeroAndRewritesTheList)
