@@ -21,9 +21,8 @@ constexpr DWORD kYieldEveryMs = 20;
 constexpr long kFillTopHeight = 75, kFillBottomHeight = 315;
 constexpr const char* kEol = "\r\n";
 
-// The empty-file scanner, once it is part of the program: a search that looked for zero
-// length files hands over to it.
-void open_zero_length_scanner(Program&) {}
+// A search that looked for zero length files hands over to the scanner that finds them.
+void open_zero_length_scanner(Program& app) { app.Form12.open_scanner(); }
 
 std::string failure_text(const std::string& what, const rt::RuntimeError& e)
 {

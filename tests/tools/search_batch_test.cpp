@@ -21,6 +21,10 @@ struct FirstStartRunsInstead : rt::ProcessStarter {
     std::string first_command;
     int held_starts = 0;
     void start(const std::string& command_line, int window_style) override { real->start(command_line, window_style); }
+    std::optional<unsigned long> run(const std::string& command_line, int window_style, unsigned long ms) override
+    {
+        return real->run(command_line, window_style, ms);
+    }
     std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style) override
     {
         const bool first = held_starts++ == 0 && !first_command.empty();
@@ -81,7 +85,7 @@ protected:
 
     void wait_for_the_end()
     {
-        ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, kSearchMs));
+        ASSERT_TRUE(wait_until_finished(kSearchMs));
     }
 
     // The listing ends with the batch's own end line, its only one.

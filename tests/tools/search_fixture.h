@@ -55,6 +55,19 @@ protected:
         return true;
     }
 
+    // Waits for the search's end. A search for zero length files then opens the scanner,
+    // which would walk every drive of the test prefix (the build tree P: too): it is closed
+    // before its first tick.
+    bool wait_until_finished(int ms = 5000)
+    {
+        if (!pump_until([&] { return form().search_state == 3; }, ms))
+            return false;
+        scanner_opened = app->Form12.is_loaded() && IsWindowVisible(app->Form12.hWnd());
+        app->Form12.Unload();
+        return true;
+    }
+    bool scanner_opened = false;
+
     // Clicks the button as the mouse would; a disabled button takes no click.
     bool click(rt::CommandButton& button)
     {

@@ -269,11 +269,29 @@ TEST_F(SearchWindow, TheWaitEndsAtTheEndMarkerWhateverItsCaseAndBlanks)
     pump_for(300);
     EXPECT_EQ(form().search_state, 2);
     finish_listing("   finished   ");
-    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(wait_until_finished());
+    EXPECT_TRUE(scanner_opened);   // "Zero Length Files" was searched for
     EXPECT_EQ(form().search_finished, 1);
     EXPECT_TRUE(form().Label6.Visible());
     EXPECT_EQ(enabled_controls(), std::vector<std::string>{"Command8"});
     EXPECT_FALSE(form().Timer1.Enabled());
+}
+
+TEST_F(SearchWindow, OnlyASearchForZeroLengthFilesOpensTheScannerAtItsEnd)
+{
+    write_bytes(file(kSearchExtensionsFile), ".tmp\r\n");
+    form().Unload();
+    form().Show();
+    start_search({".tmp"}, {"S:\\"});
+    finish_listing();
+    ASSERT_TRUE(wait_until_finished());
+    EXPECT_FALSE(scanner_opened);
+    fakes.dialogs->answers = {rt::vbYes};
+    ASSERT_TRUE(click(form().Command8));
+    start_search({"Zero Length Files"}, {});
+    finish_listing();
+    ASSERT_TRUE(wait_until_finished());
+    EXPECT_TRUE(scanner_opened);
 }
 
 TEST_F(SearchWindow, EachPollWidensTheProgressStripUntilItFillsItsBackground)
@@ -330,7 +348,7 @@ TEST_F(SearchWindow, AbortAsksThenEndsTheBatchAndSlidesBackToTheSelection)
     EXPECT_FALSE(form().Label6.Visible());
     EXPECT_EQ(read_bytes(file(kSearchResultsFile)), "");
     finish_listing();
-    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(wait_until_finished());
     EXPECT_TRUE(form().Label6.Visible());
 }
 
@@ -338,7 +356,7 @@ TEST_F(SearchWindow, AnotherSearchAfterAFinishedOneEndsTheOldBatchFirst)
 {
     start_search({"Zero Length Files"}, {"S:\\"});
     finish_listing();
-    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(wait_until_finished());
     fakes.dialogs->answers = {rt::vbYes};
     ASSERT_TRUE(click(form().Command8));
     EXPECT_EQ(form().search_state, 1);
@@ -446,7 +464,7 @@ TEST_F(SearchWindowClose, OnTheFinishedScreenEndsTheProgramToo)
 {
     start_search({"Zero Length Files"}, {"S:\\"});
     finish_listing();
-    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(wait_until_finished());
     close_box();
     expect_program_ended();
 }
@@ -465,7 +483,7 @@ TEST_F(SearchWindowClose, WhileSearchingNoSearchesOnAndYesGoesBackToTheSelection
 
     // The search goes on, and its end is still seen.
     finish_listing();
-    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(wait_until_finished());
     fakes.dialogs->answers = {rt::vbYes};
     ASSERT_TRUE(click(form().Command8));
 
