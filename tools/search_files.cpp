@@ -43,15 +43,6 @@ void write_whole_file(const std::string& path, const std::string& bytes)
         rt::raise(error == ERROR_SUCCESS ? rt::errDiskFull : rt::error_from_win32(error));
 }
 
-std::string system_folder()
-{
-    wchar_t buffer[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        rt::raise(rt::errFileNotFound);
-    return rt::utf8(std::wstring(buffer, n));
-}
-
 } // namespace
 
 std::vector<std::string> read_search_extensions(const std::string& path) { return read_lines_tolerant(path); }
@@ -90,11 +81,7 @@ void write_search_batch(const std::string& batch_path, const std::vector<std::st
 
 void empty_file(const std::string& path) { write_whole_file(path, ""); }
 
-std::string batch_command_line(const std::string& batch_path)
-{
-    // /s takes the outer quotes off and leaves the quoted path as it is.
-    return quoted(system_folder() + "\\cmd.exe") + " /s /c " + quoted(quoted(batch_path));
-}
+std::string batch_command_line(const std::string& batch_path) { return quoted(batch_path); }
 
 bool is_end_marker(const std::string& line) { return rt::UCase(rt::Trim(line)) == "FINISHED"; }
 

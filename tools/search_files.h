@@ -29,8 +29,8 @@ void write_search_batch(const std::string& batch_path, const std::vector<std::st
                         const std::string& results_path);
 // Creates the file empty, or empties it. Raises on failure.
 void empty_file(const std::string& path);
-// The command line that runs a batch file hidden through the system's own command interpreter
-// (never one that lies in the program folder).
+// The command line that starts a batch file by its full path (the process starter runs it
+// through the system folder's command interpreter, never one in the program folder).
 std::string batch_command_line(const std::string& batch_path);
 
 // The line the batch writes last: "FINISHED" whatever its case and the blanks around it.
