@@ -17,10 +17,44 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 [[noreturn]] void raise_last_error() { rt::raise(rt::error_from_win32(GetLastError())); }
 
-// Whatever stands at the path (a file, a read-only one, a link) is removed and a new plain
-// file takes its place: a link is never written through.
+// The path the system resolves an existing file or folder to, or nothing.
+std::optional<std::wstring> final_path(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::wstring buffer(32768, L'\0');
+    const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), 32768, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(h);
+    if (n == 0 || n >= 32768)
+        return std::nullopt;
+    buffer.resize(n);
+    CharUpperW(buffer.data());
+    return buffer;
+}
+
+// A file that resolves elsewhere than its folder and name: a link (Wine shows a link to a
+// file as a plain file, and removing it there removes what it points to).
+bool resolves_elsewhere(const std::wstring& path)
+{
+    const size_t cut = path.find_last_of(L'\\');
+    const auto file = final_path(path);
+    const auto folder = final_path(path.substr(0, cut == 2 ? 3 : cut));
+    if (!file || !folder)
+        return true;
+    std::wstring expected = *folder + (folder->back() == L'\\' ? L"" : L"\\") + path.substr(cut + 1);
+    CharUpperW(expected.data());
+    return *file != expected;
+}
+
+// The old file is removed and a new plain file takes its place. A link or a folder at the
+// path is refused: a link is never written through, nor removed.
 HANDLE create_new_file(const std::wstring& path)
 {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        ((attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) || resolves_elsewhere(path)))
+        rt::raise(rt::errPathFileAccess);
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         raise_last_error();
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,

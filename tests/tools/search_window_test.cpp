@@ -3,6 +3,7 @@
 #include "runtime/filesys.h"
 #include "runtime/services.h"
 #include "runtime/unicode.h"
+#include "support/host_link.h"
 #include "tools/search_files.h"
 
 using namespace pellmaris;
@@ -391,6 +392,53 @@ TEST_F(SearchWindow, FilesThatCannotBeWrittenOrABatchThatCannotStartLeaveTheSele
     EXPECT_EQ(form().search_state, 1);
     EXPECT_EQ(tops(), before);
     EXPECT_EQ(enabled_controls(), every_control());
+}
+
+// Links in place of the search's files: never written through, never removed.
+class SearchFileLinks : public SearchWindow {
+protected:
+    std::string target = dir / "elsewhere\\keep.txt";
+    std::vector<std::string> links;
+
+    void SetUp() override
+    {
+        SearchWindow::SetUp();
+        testsupport::make_dirs(dir / "elsewhere");
+        write_bytes(target, "sentinel");
+    }
+    void TearDown() override
+    {
+        for (const auto& link : links)
+            testsupport::remove_host_link(link);
+    }
+    void link(const char* name)
+    {
+        links.push_back(file(name));
+        ASSERT_TRUE(testsupport::make_host_link(links.back(), target));
+    }
+    void expect_refused(const std::string& start_of_message)
+    {
+        EXPECT_EQ(read_bytes(target), "sentinel");
+        EXPECT_EQ(form().search_state, 1);
+        EXPECT_TRUE(fakes.processes->started.empty());
+        ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
+        EXPECT_EQ(fakes.dialogs->prompts[0].text.rfind(start_of_message, 0), 0u) << fakes.dialogs->prompts[0].text;
+        EXPECT_NE(fakes.dialogs->prompts[0].text.find("Error 75"), std::string::npos);
+    }
+};
+
+TEST_F(SearchFileLinks, InPlaceOfTheListing)
+{
+    link(kSearchResultsFile);
+    start_search({"Zero Length Files"}, {"S:\\"});
+    expect_refused("THE SEARCH LIST ");
+}
+
+TEST_F(SearchFileLinks, InPlaceOfTheBatch)
+{
+    link(kSearchBatchFile);
+    start_search({"Zero Length Files"}, {"S:\\"});
+    expect_refused("THE SEARCH FILE ");
 }
 
 TEST_F(SearchWindow, AProgramFolderTheCommandInterpreterCannotReadIsRefusedWithAMessage)
