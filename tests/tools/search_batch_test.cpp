@@ -120,7 +120,7 @@ TEST_F(SearchBatchRun, AProgramFolderWithBlanksSymbolsPercentAndAccentsIsWritten
     const auto tree = make_sentinel_tree();
     search_scratch_drive();
     wait_for_the_end();
-    const std::string listing = read_bytes(rt::utf8_to_ansi(file(kSearchResultsFile)));
+    const std::string listing = read_bytes(file(kSearchResultsFile));
     const auto lines = lines_of(listing);
     expect_one_end_at_the_end(lines);
     EXPECT_TRUE(has_line(lines, tree[2]));
