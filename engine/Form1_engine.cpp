@@ -4,6 +4,7 @@
 #include <utility>
 #include "common/error_log.h"
 #include "common/paths.h"
+#include "common/clean_rule.h"
 #include "common/user_locations.h"
 #include "engine/area_values.h"
 #include "engine/clean_rules.h"
@@ -161,14 +162,6 @@ bool is_real_folder(const std::string& path)
     return a && (*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint);
 }
 
-// A user folder entry is walked unless it names a link or a file; one that does not exist
-// is walked too, so that the work lists show its walk (the folder alone).
-bool may_walk_user_folder(const std::string& path)
-{
-    auto a = attributes_of(without_trailing_backslash(path));
-    return !a || ((*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint));
-}
-
 // What a listing of the file with mask 0 finds: a file without read-only, hidden or system.
 bool is_plain_file(const std::string& path)
 {
@@ -269,6 +262,7 @@ void Form1::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { log_error(app, kLogDeepFolders, e); };
+    options.may_enter = [this](const std::string& folder) { return clean.rule.may_empty_folder(folder); };
     options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
         clean.listings[rt::Trim(folder)] = entries;
     };
@@ -333,13 +327,15 @@ static void remove_sub_folders(Form1& f, const std::vector<std::string>& folders
 
 void Form1::clean_selected_area()
 {
+    clean.rule = CleanRule(app.sys.program_folder);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanSelectedArea, [&] { entries = find_section(app.Form5.List1.items(), section_tag).entries; });
     for (const std::string& entry : entries) {
-        std::string path;
-        logged_step(app, kLogCleanSelectedArea, [&] { path = expand_location(entry, user_profile, home_drive); });
-        if (is_real_folder(path)) {
-            walk_root = path;
+        std::optional<std::string> location;
+        logged_step(app, kLogCleanSelectedArea,
+                    [&] { location = clean.rule.folder_location(expand_location(entry, user_profile, home_drive)); });
+        if (location && is_real_folder(*location)) {
+            walk_root = *location;
             deep_folders();
             const std::vector<std::string> folders = clean.folders.folders();   // the clean's own copy
             for (const std::string& folder : folders)
@@ -354,14 +350,16 @@ void Form1::clean_selected_area()
 
 void Form1::clean_logfiles()
 {
+    clean.rule = CleanRule(app.sys.program_folder);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanLogfiles, [&] { entries = find_section(app.Form5.List1.items(), kSectionLogs).entries; });
     for (const std::string& entry : entries) {
-        std::string path;
-        logged_step(app, kLogCleanLogfiles, [&] { path = expand_location(entry, user_profile, home_drive); });
-        if (!path.empty() && is_plain_file(path)) {
+        std::optional<std::string> file;
+        logged_step(app, kLogCleanLogfiles,
+                    [&] { file = clean.rule.file_location(expand_location(entry, user_profile, home_drive)); });
+        if (file && is_plain_file(*file)) {
             current_folder = "";
-            current_file = path;
+            current_file = *file;
             kill_file();
         }
     }
@@ -395,6 +393,36 @@ static void clean_user_folder(Program& app, const std::string& folder)
     remove_sub_folders(f, folders);
 }
 
+// A user's folder entry names the folder itself, whether or not it was written with its "\".
+static std::string with_final_backslash(const std::string& path)
+{
+    return path.empty() || path.back() == '\\' ? path : path + "\\";
+}
+
+// Cleans one entry of PMuser.lst. An entry the rule refuses goes to the exceptions list,
+// where the user sees that it was refused.
+static void clean_user_entry(Program& app, UserLocation location)
+{
+    Form1& f = app.Form1;
+    if (location.is_folder)
+        location.path = with_final_backslash(location.path);
+    add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
+    if (location.is_folder) {
+        f.current_folder = location.path;
+        if (auto folder = f.clean.rule.folder_location(location.path))
+            clean_user_folder(app, *folder);
+        else
+            add_exception(app, location.path);
+        add_report_line(app, "");
+    } else if (auto file = f.clean.rule.file_location(location.path)) {
+        f.current_folder = "";
+        f.current_file = *file;
+        f.kill_file();
+    } else {
+        add_exception(app, location.path);
+    }
+}
+
 void Form1::clean_userfiles()
 {
     ForceOptions force = read_user_clean_force_options(app.sys.path(kAreaOptionsFile));
@@ -402,24 +430,15 @@ void Form1::clean_userfiles()
     force_hidden = normalised_flag(force.hidden.value_or(force_hidden));
     add_report_line(app, "  USER LOCATIONS CLEANING COMPLETE");
     add_report_line(app, "      List of files Deleted");
-    const std::string program_folder = app.sys.program_folder;
-    ignoring_errors([&] {   // an error ends the routine silently
-        for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
-            const UserLocation location = parse_user_location(line);
-            const bool allowed = may_be_cleaned(location.path, program_folder);
-            add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
-            if (location.is_folder) {
-                current_folder = location.path;
-                if (allowed && may_walk_user_folder(location.path))
-                    clean_user_folder(app, location.path);
-                add_report_line(app, "");
-            } else if (allowed) {
-                current_folder = "";
-                current_file = location.path;
-                kill_file();
-            }
+    clean.rule = CleanRule(app.sys.program_folder);
+    for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
+        const UserLocation location = parse_user_location(line);
+        try {
+            clean_user_entry(app, location);
+        } catch (const std::exception&) {
+            add_exception(app, location.path);   // this entry alone fails; the next ones are cleaned
         }
-    });
+    }
     flush_display(app);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+#include "common/clean_rule.h"
 #include "engine/folder_walk.h"
 
 namespace pellmaris {
@@ -37,6 +38,7 @@ struct CleanWork {
     // Set for the next kill_file by a caller that listed the file; read once.
     std::optional<ListedFile> listed;
     std::string normal_folder;          // the folder whose attributes kill_file last reset
+    CleanRule rule;                     // what this clean may touch; each clean routine renews it
     CleanDisplay display;
 };
 

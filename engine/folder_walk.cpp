@@ -81,7 +81,10 @@ private:
         for (const rt::DirEntry& entry : entries) {
             if (entry.name == "." || entry.name == ".." || !walk_pass_keeps(entry.attributes, mask, exact))
                 continue;
-            if (list_.add(folder + entry.name + "\\") && options_.on_folder_added)
+            const std::string found = folder + entry.name + "\\";
+            if (options_.may_enter && !options_.may_enter(found))
+                continue;
+            if (list_.add(found) && options_.on_folder_added)
                 options_.on_folder_added(folder, entry.name);
         }
     }

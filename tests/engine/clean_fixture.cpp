@@ -91,7 +91,7 @@ std::vector<std::string> comparable(std::vector<std::string> report)
     return report;
 }
 
-CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), home(dir / "home")
+CleanTest::CleanTest() : program(dir / "program"), profile(dir / "Users\\me"), home(dir / "home")
 {
     testsupport::make_dirs(program);
     testsupport::make_dirs(profile);
@@ -100,7 +100,7 @@ CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), hom
         CopyFileA((testsupport::stage_folder() + "\\" + name).c_str(), in_program(name).c_str(), FALSE);
     put(in_program("sentinel.txt"), "program sentinel");
     set_areas(all_areas(1, 1));
-    write_dump(home, profile);
+    set_environment(home, profile);
 }
 
 void CleanTest::start()
@@ -149,6 +149,13 @@ void CleanTest::set_setting(int n, const std::string& value)
     for (const std::string& line : settings_lines)
         text += line + "\r\n";
     put(in_program("settings.ini"), text);
+}
+
+void CleanTest::set_environment(const std::string& home_value, const std::string& profile_value)
+{
+    environment.set("HOMEDRIVE", home_value);
+    environment.set("USERPROFILE", profile_value);
+    write_dump(home_value, profile_value);
 }
 
 void CleanTest::write_dump(const std::string& home_value, const std::string& profile_value)
