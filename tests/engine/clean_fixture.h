@@ -28,6 +28,8 @@ bool exists(const std::string& path);
 
 // A host symbolic link (Wine shows it as a folder carrying the reparse-point attribute).
 void make_host_link(const std::string& link, const std::string& target);
+// A host symbolic link to a file (Wine shows it as the file itself).
+void make_host_file_link(const std::string& link, const std::string& target);
 
 // Lines of the report with each run of deleted-file lines sorted: the order in which
 // one folder's names are listed is the platform's.

@@ -94,6 +94,26 @@ TEST_F(Protection, ALinkInAParentStepIsJudgedByWhereItLeads)
     EXPECT_EQ(report_count("          t.tmp"), 1);
 }
 
+TEST_F(Protection, ALinkNamedAsAnOwnLocationIsRefused)
+{
+    sentinel(dir / "outside\\letter.txt");
+    sentinel(dir / "outside\\keep.txt");
+    const std::string below = junk(dir / "outside\\sub\\below.tmp");
+    const std::string plain = junk(dir / "data\\plain.txt");
+    make_host_file_link(dir / "data\\file-link.txt", dir / "outside\\letter.txt");
+    make_host_link(dir / "data\\folder-link", dir / "outside");
+    set_user_locations({"F " + dir / "data\\file-link.txt", "D " + dir / "data\\folder-link\\",
+                        "D " + dir / "data\\folder-link\\sub\\", "F " + dir / "data\\plain.txt"});
+    clean_user_locations_only();
+    expect_sentinels_intact();
+    EXPECT_FALSE(exists(plain));
+    EXPECT_EQ(exceptions(), (std::vector<std::string>{dir / "data\\file-link.txt", dir / "data\\folder-link\\"}));
+    // A link in a parent step leads where it leads, and that folder is judged: here it may be
+    // cleaned, and the clean works on its final path.
+    EXPECT_FALSE(exists(below));
+    EXPECT_TRUE(exists(dir / "data\\folder-link"));
+}
+
 TEST_F(Protection, LoopbackSharesAndTheSystemFolderAreRefused)
 {
     const std::string windows = rt::windows_folder();
