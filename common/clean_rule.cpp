@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kLongestPath = 32767 - 8;
 
 // The files the program keeps in its folder, besides its skin folder.
-const char* const kProgramFiles[] = {
+const char* const kOwnFiles[] = {
     kSettingsFile, kAreaOptionsFile, kUserLocationsFile, kErrorLogFile, kLastCleanFile, kLocationDatabaseFile,
     kEnvBatch, kEnvDump, kSysInfoBatch, kSysInfoDump, kWelcomeFile, kWebLinksFile, kPasswordFile,
     "PMsearch.lst", "PMsearch.bat", "PMsearch.txt", "SEARCH.AVI", "Pellmaris.exe",
@@ -107,11 +107,11 @@ std::optional<Folder> written_path(std::string text)
     auto path = split_path(text);
     if (!path)
         return std::nullopt;
-    // "\\?\..." and "\\.\..." name devices; a share's names follow the steps' rule.
-    const std::vector<std::string> share = split_steps(path->root.substr(path->root.size() > 2 ? 2 : 0));
-    for (const std::string& name : share)
-        if (path->root.size() > 2 && !is_plain_step(name))
-            return std::nullopt;
+    // A share's names follow the steps' rule, so that "\\?\..." and "\\.\..." (devices) are refused.
+    if (path->root.size() > 2)
+        for (const std::string& name : split_steps(path->root.substr(2)))
+            if (!is_plain_step(name))
+                return std::nullopt;
     for (const std::string& step : path->steps)
         if (!is_plain_step(step))
             return std::nullopt;
@@ -290,7 +290,7 @@ bool CleanRule::is_program_file(const Folder& path) const
         return true;
     if (!program_ || !same(parent_of(path), *program_))
         return false;
-    for (const char* name : kProgramFiles)
+    for (const char* name : kOwnFiles)
         if (path.keys.back() == rt::path_key(name))
             return true;
     return false;
