@@ -1,6 +1,6 @@
-// What every clean refuses, tried as an attacker would: user entries and database entries
-// that name protected folders through aliases, the program folder inside a cleaned location,
-// and entries too long for the system. Sentinels beside every location must stay byte for byte.
+// What every clean refuses, tried as an attacker would: own locations and a hostile PMlist.lst
+// that name protected folders, through aliases too; the program folder inside a cleaned
+// location; entries too long for the system. Sentinels beside every location stay byte for byte.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
@@ -43,6 +43,23 @@ protected:
         for (const std::string& line : lines)
             text += line + "\r\n";
         put(in_program("PMuser.lst"), text);
+    }
+
+    // A PMlist.lst holding these decoded lines, with an empty key (each character is its code).
+    void write_location_database(const std::vector<std::string>& lines)
+    {
+        std::string text = "Pellmaris location database\r\nFormat version 1\r\nDatabase key:\r\n";
+        for (const std::string& line : lines) {
+            std::size_t from = 0;
+            if (line.rfind("U ", 0) == 0 || line.rfind("H ", 0) == 0) {
+                text += line.substr(0, 1) + ",";
+                from = 2;
+            }
+            for (std::size_t i = from; i < line.size(); ++i)
+                text += std::to_string(static_cast<unsigned char>(line[i])) + ",";
+            text += "'\r\n";
+        }
+        put(in_program("PMlist.lst"), text);
     }
 
     // The user-locations area alone, both force options on.
@@ -181,7 +198,7 @@ TEST_F(Protection, AHostileLocationDatabaseCleansOnlyWhatMayBeCleaned)
     for (const char* name : {"settings.ini", "PMlist.lst", "sentinel.txt"})
         sentinels[in_program(name)] = testsupport::read_bytes(in_program(name));
     const std::string windows = rt::windows_folder();
-    start_with_locations({
+    write_location_database({
         "[TEMP]",
         "U \\",
         "U \\AppData\\Local\\Temp\\..\\..\\..\\",
@@ -205,7 +222,11 @@ TEST_F(Protection, AHostileLocationDatabaseCleansOnlyWhatMayBeCleaned)
         "U \\AppData\\Local\\app.log",
         "",
     });
+    sentinels[in_program("PMlist.lst")] = testsupport::read_bytes(in_program("PMlist.lst"));
     set_areas(area_file("0000000001110", "1100"));
+    start();
+    ASSERT_EQ(app->Form5.List1.ListCount(), 22);
+    ASSERT_EQ(app->Form5.List1.List(1), "U \\");
     form().Picture2_Click();
     expect_sentinels_intact();
     EXPECT_FALSE(exists(temp_junk));
