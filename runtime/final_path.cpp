@@ -55,6 +55,30 @@ bool is_missing(DWORD error)
     }
 }
 
+// The object manager's name of the handle. Under Wine it is the DOS path behind "\\??\\",
+// and Wine 8 gives no final path past MAX_PATH: this is how a long path is known there.
+std::optional<std::wstring> object_name_of(HANDLE handle)
+{
+    struct Name {
+        USHORT length, maximum;
+        PWSTR buffer;
+    };
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    if (!query)
+        return std::nullopt;
+    std::vector<unsigned char> buffer(sizeof(Name) + 2 * 32768 + 16);
+    ULONG returned = 0;
+    if (query(handle, 1 /* ObjectNameInformation */, buffer.data(), static_cast<ULONG>(buffer.size()), &returned) < 0)
+        return std::nullopt;
+    const auto* name = reinterpret_cast<const Name*>(buffer.data());
+    std::wstring text(name->buffer, name->length / sizeof(wchar_t));
+    if (text.rfind(L"\\??\\", 0) != 0)
+        return std::nullopt;
+    return kLongPrefix + text.substr(4);
+}
+
 // The W functions take "\\?\" paths so that long paths and names Windows allows are reached.
 std::wstring system_form(const std::string& path)
 {
@@ -73,19 +97,22 @@ bool FinalPath::is_link() const { return attributes & FILE_ATTRIBUTE_REPARSE_POI
 std::optional<std::string> final_path_of(HANDLE handle)
 {
     std::vector<wchar_t> buffer(MAX_PATH);
+    std::optional<std::wstring> system_path;
     for (;;) {
         DWORD n = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0)
-            return std::nullopt;
-        if (n < buffer.size()) {
-            auto plain = plain_form(std::wstring(buffer.data(), n));
-            if (!plain)
-                return std::nullopt;
-            return exact_utf8(*plain);
+        if (n > 0 && n < buffer.size()) {
+            system_path = std::wstring(buffer.data(), n);
+            break;
+        }
+        if (n == 0 || n > 32768) {
+            system_path = object_name_of(handle);
+            break;
         }
         buffer.resize(n + 1);
     }
+    auto plain = system_path ? plain_form(*system_path) : std::nullopt;
+    return plain ? exact_utf8(*plain) : std::nullopt;
 }
 
 std::optional<FinalPath> find_final_path(const std::string& path)

@@ -170,6 +170,13 @@ TEST(CleanRule, GivesTheFinalPathOfWhatItAllows)
     EXPECT_EQ(rule.file_location(lower(dir / "cache\\sub\\f.txt")), dir / "Cache\\Sub\\f.txt");
     // What does not exist yet follows its deepest existing folder's final path.
     EXPECT_EQ(rule.folder_location(lower(dir / "cache\\New\\")), dir / "Cache\\new\\");
+    // A folder deeper than MAX_PATH has a final path too.
+    std::string deep = dir / "Cache";
+    for (int i = 0; i < 3; ++i) {
+        deep += "\\" + std::string(120, static_cast<char>('a' + i));
+        ASSERT_TRUE(CreateDirectoryW(rt::utf16("\\\\?\\" + deep).c_str(), nullptr)) << deep;
+    }
+    EXPECT_EQ(rule.folder_location(lower(deep)), deep + "\\");
     // The rule of no clean refuses everything.
     EXPECT_FALSE(CleanRule().folder_location(dir / "Cache\\"));
     EXPECT_FALSE(CleanRule().may_empty_folder(dir / "Cache"));
