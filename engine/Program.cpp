@@ -19,7 +19,18 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form2(*this),
       Form9(*this),
       Form1(*this),
-      frmSplash(*this)
+      Form3(*this),
+      Form6(*this),
+      Form10(*this),
+      Form11(*this),
+      Form14(*this),
+      Form15(*this),
+      info1(*this),
+      frmSplash(*this),
+      Form13(*this),
+      labelscreen(*this),
+      search(*this),
+      Form12(*this)
 {
 }
 
