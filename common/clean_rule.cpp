@@ -192,6 +192,25 @@ std::optional<Resolved> resolve(const Folder& path)
     return Resolved{path};   // nothing of it exists, not even its root
 }
 
+// A folder as Windows reads its plain form: "." dropped, ".." going up, a final dot or
+// blank of a step dropped.
+Folder as_windows_reads(const Folder& path)
+{
+    Folder out{path.root, {}, {path.keys[0]}};
+    for (const std::string& step : path.steps) {
+        if (step == "..") {
+            out = parent_of(out);
+            continue;
+        }
+        const std::size_t keep = step.find_last_not_of(". ");
+        if (keep != std::string::npos)
+            add_step(out, step.substr(0, keep + 1));
+    }
+    return out;
+}
+
+// A protected folder's final path; where it cannot be found, its path as written, so that
+// the folder stays protected (fail closed).
 std::optional<Folder> final_folder(const std::optional<std::string>& text)
 {
     if (!text || text->empty())
@@ -199,8 +218,9 @@ std::optional<Folder> final_folder(const std::optional<std::string>& text)
     auto path = split_path(*text);
     if (!path)
         return std::nullopt;
-    auto resolved = resolve(*path);
-    return resolved ? std::optional<Folder>(resolved->path) : std::nullopt;
+    const Folder plain = as_windows_reads(*path);
+    auto resolved = resolve(plain);
+    return resolved ? resolved->path : plain;
 }
 
 std::optional<Folder> child(const std::optional<Folder>& parent, const std::string& name)
@@ -343,6 +363,15 @@ bool CleanRule::may_empty_folder(const std::string& final_folder) const
     return path && !refused_folder(*path);
 }
 
+bool CleanRule::may_be_added(const UserLocation& location) const
+{
+    if (!location.is_folder)
+        return file_location(location.path).has_value();
+    auto folder = folder_location(location.path);
+    auto path = folder ? split_path(*folder) : std::nullopt;
+    return path && !(program_ && contains(*path, *program_));
+}
+
 bool CleanRule::may_be_profile(const std::string& folder) const
 {
     auto written = written_path(folder);
@@ -361,7 +390,6 @@ bool CleanRule::may_be_profile(const std::string& folder) const
 
 bool may_be_cleaned(const std::string& path, const std::string& program_folder)
 {
-    const CleanRule rule(program_folder);
     std::string text = path;
     std::replace(text.begin(), text.end(), '/', '\\');
     bool folder = !text.empty() && text.back() == '\\';
@@ -372,14 +400,12 @@ bool may_be_cleaned(const std::string& path, const std::string& program_folder)
         } catch (const rt::RuntimeError&) {
         }
     }
-    return folder ? rule.folder_location(path).has_value() : rule.file_location(path).has_value();
+    return CleanRule(program_folder).may_be_added(UserLocation{folder, path});
 }
 
 bool may_be_cleaned(const UserLocation& location, const std::string& program_folder)
 {
-    const CleanRule rule(program_folder);
-    return location.is_folder ? rule.folder_location(location.path).has_value()
-                              : rule.file_location(location.path).has_value();
+    return CleanRule(program_folder).may_be_added(location);
 }
 
 } // namespace pellmaris

@@ -36,6 +36,10 @@ public:
     // for the program folder and everything in it, and for every folder refused above.
     bool may_empty_folder(const std::string& final_folder) const;
 
+    // Whether the own-locations editor may add the entry: what a clean allows, except a folder
+    // that holds the program folder (a clean would skip the program folder in it, but the
+    // user is asked to choose a folder beside it instead).
+    bool may_be_added(const UserLocation& location) const;
     // Whether a folder may stand for the user profile (or the home folder) that "U " and "H "
     // entries are put below. Refused: a path refused as written (above), a drive or share
     // root, the Windows folder and every folder in it or above it, the program folder and
@@ -64,7 +68,7 @@ private:
 };
 
 // Whether a folder (a path ending in "\" or naming an existing folder) or a file may be
-// cleaned at all, by CleanRule above.
+// added as an own location: CleanRule::may_be_added.
 bool may_be_cleaned(const std::string& path, const std::string& program_folder);
 // The same for a user entry: a folder entry by the folder rule, a file entry by the file rule.
 bool may_be_cleaned(const UserLocation& location, const std::string& program_folder);

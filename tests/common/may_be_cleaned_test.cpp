@@ -118,9 +118,13 @@ TEST(MayBeCleaned, RefusesTheProgramFolderAndEverythingInIt)
     expect_refused({"S:\\a\\b\\prog", "s:\\A\\B\\PROG\\", "S:\\a\\b\\prog\\cache\\", "S:\\a\\b\\prog\\settings.ini",
                     "S:\\a\\b\\prog\\any.txt"},
                    program);
-    // Folders above it are cleaned around it; the clean skips it.
-    expect_allowed({"S:\\a\\b\\", "S:\\a\\c\\", "S:\\a\\b\\prog2\\"}, program);
+    expect_allowed({"S:\\a\\c\\", "S:\\a\\b\\prog2\\", "S:\\a\\b\\x.txt"}, program);
+    // A folder above it is not added as an own location; a clean that meets one (a database
+    // location, an older list) empties it around the program folder.
+    expect_refused({"S:\\a\\b\\", "S:\\a\\"}, program);
+    EXPECT_EQ(CleanRule(program).folder_location("S:\\a\\b\\"), "S:\\a\\b\\");
     expect_refused({"S:\\a\\b\\prog"}, program + "\\");
+    expect_refused({"S:\\a\\b\\prog\\x.txt", "S:\\a\\b\\"}, "S:\\a\\b\\x\\..\\prog.");
     // An unknown program folder does not open up the other refusals.
     expect_refused({"C:\\", rt::windows_folder()}, "");
 }
