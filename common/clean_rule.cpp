@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "runtime/final_path.h"
 #include "runtime/system_places.h"
+#include "runtime/text.h"
 #include "runtime/unicode.h"
 
 namespace pellmaris {
@@ -54,7 +55,7 @@ std::vector<std::string> split_steps(const std::string& text)
 void add_step(Folder& path, const std::string& step)
 {
     path.steps.push_back(step);
-    path.keys.push_back(rt::path_key(step));
+    path.keys.push_back(rt::UCase(step));
 }
 
 // A path split into its root ("C:", "\\server\share") and steps; nothing when it is neither.
@@ -75,13 +76,9 @@ std::optional<Folder> split_path(const std::string& text)
     } else {
         return std::nullopt;
     }
-    try {
-        path.keys.push_back(rt::path_key(path.root));
-        for (const std::string& step : steps)
-            add_step(path, step);
-    } catch (const rt::RuntimeError&) {
-        return std::nullopt;   // not UTF-8
-    }
+    path.keys.push_back(rt::UCase(path.root));
+    for (const std::string& step : steps)
+        add_step(path, step);
     return path;
 }
 
@@ -267,7 +264,7 @@ CleanRule::CleanRule(const std::string& program_folder) : ready_(true)
         if (folder)
             protected_.push_back(*folder);
     for (const std::string& name : rt::machine_names())
-        machine_keys_.push_back(rt::path_key(name));
+        machine_keys_.push_back(rt::UCase(name));
 }
 
 bool CleanRule::refused_share(const Folder& path) const
@@ -311,7 +308,7 @@ bool CleanRule::is_program_file(const Folder& path) const
     if (!program_ || !same(parent_of(path), *program_))
         return false;
     for (const char* name : kOwnFiles)
-        if (path.keys.back() == rt::path_key(name))
+        if (path.keys.back() == rt::UCase(name))
             return true;
     return false;
 }
