@@ -244,15 +244,22 @@ TEST_F(Protection, AnEntryTooLongForTheSystemIsRefusedOnItsOwn)
     std::string five_thousand = long_folder;
     while (five_thousand.size() < 5000)
         five_thousand += std::string(200, 'b') + "\\";
+    // Past MAX_PATH and within what the host under Wine can hold (4,096 bytes): cleaned.
+    std::string deep = dir / "deep\\";
+    while (deep.size() < 1500)
+        deep += std::string(200, 'c') + "\\";
+    const std::string deep_junk = junk(deep + "deep.txt");
     const std::string first = junk(dir / "first\\one.txt");
     const std::string last = junk(dir / "last\\two.txt");
     sentinel(dir / "beside\\keep.txt");
     set_user_locations({"D " + dir / "first\\", "D " + too_long + "\\", "F " + too_long + "\\f.txt",
-                        "D " + five_thousand, "D " + dir / "last\\"});
+                        "D " + five_thousand, "D " + deep, "D " + dir / "last\\"});
     clean_user_locations_only();
     expect_sentinels_intact();
     EXPECT_FALSE(exists(first));
     EXPECT_FALSE(exists(last));
+    EXPECT_FALSE(exists(deep_junk));
+    EXPECT_FALSE(is_exception(five_thousand));   // a folder that is not there: nothing to refuse
     EXPECT_TRUE(is_exception(too_long + "\\"));
     EXPECT_TRUE(is_exception(too_long + "\\f.txt"));
     EXPECT_EQ(report_count("          Location = " + dir / "last\\"), 1);
