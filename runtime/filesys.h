@@ -69,6 +69,20 @@ bool path_exists(const std::string& path);            // a file or folder
 
 // Replaces `to` with `from` in one step (written through); raises on failure.
 void replace_file(const std::string& from, const std::string& to);
+// Writes `bytes` as a new plain file in place of the old one, which is deleted first (with the
+// rules of delete_file_at; a hidden one may be). A link or a folder at the path is refused (75):
+// a link is never written through, nor removed. The path must be fully qualified (52).
+void write_new_file(const std::string& path, const std::string& bytes);
+
+// The bytes of a file from `offset` to its end, read without keeping a writer out. A file now
+// shorter than `offset` (emptied and written anew) is read from its start, and `from` says so.
+struct FileBytes {
+    uint64_t from = 0;   // where the bytes begin
+    std::string bytes;
+};
+// Nothing when the file cannot be opened or read.
+std::optional<FileBytes> read_file_from(const std::string& path, uint64_t offset);
+
 // Creates a new empty file with a unique name in the folder and returns its path.
 std::string make_temporary_file(const std::string& folder, const std::string& prefix);
 // Deletes a file if it can; never raises.

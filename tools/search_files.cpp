@@ -2,7 +2,7 @@
 #include <windows.h>
 #include "common/file_io.h"
 #include "engine/environment.h"
-#include "runtime/errors.h"
+#include "runtime/filesys.h"
 #include "runtime/text.h"
 #include "runtime/textfile.h"
 #include "runtime/unicode.h"
@@ -11,71 +11,7 @@ namespace pellmaris {
 
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-[[noreturn]] void raise_last_error() { rt::raise(rt::error_from_win32(GetLastError())); }
-
-// The path the system resolves an existing file or folder to, or nothing.
-std::optional<std::wstring> final_path(const std::wstring& path)
-{
-    HANDLE h = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::wstring buffer(32768, L'\0');
-    const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), 32768, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    CloseHandle(h);
-    if (n == 0 || n >= 32768)
-        return std::nullopt;
-    buffer.resize(n);
-    CharUpperW(buffer.data());
-    return buffer;
-}
-
-// A file that resolves elsewhere than its folder and name: a link (Wine shows a link to a
-// file as a plain file, and removing it there removes what it points to).
-bool resolves_elsewhere(const std::wstring& path)
-{
-    const size_t cut = path.find_last_of(L'\\');
-    const auto file = final_path(path);
-    const auto folder = final_path(path.substr(0, cut == 2 ? 3 : cut));
-    if (!file || !folder)
-        return true;
-    std::wstring expected = *folder + (folder->back() == L'\\' ? L"" : L"\\") + path.substr(cut + 1);
-    CharUpperW(expected.data());
-    return *file != expected;
-}
-
-// The old file is removed and a new plain file takes its place. A link or a folder at the
-// path is refused: a link is never written through, nor removed.
-HANDLE create_new_file(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        ((attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) || resolves_elsewhere(path)))
-        rt::raise(rt::errPathFileAccess);
-    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        raise_last_error();
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        raise_last_error();
-    return h;
-}
-
-void write_whole_file(const std::string& path, const std::string& bytes)
-{
-    HANDLE h = create_new_file(rt::utf16(path));
-    DWORD written = 0;
-    const bool ok = bytes.empty() ||
-                    (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                     written == bytes.size());
-    const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-    CloseHandle(h);
-    if (!ok)
-        rt::raise(error == ERROR_SUCCESS ? rt::errDiskFull : rt::error_from_win32(error));
-}
 
 } // namespace
 
@@ -110,10 +46,10 @@ void write_search_batch(const std::string& batch_path, const std::vector<std::st
                         const std::string& results_path)
 {
     // A new console starts in the OEM code page, and that is how it reads the batch.
-    write_whole_file(batch_path, rt::utf8_to_code_page(search_batch_text(drive_rows, results_path), CP_OEMCP));
+    rt::write_new_file(batch_path, rt::utf8_to_code_page(search_batch_text(drive_rows, results_path), CP_OEMCP));
 }
 
-void empty_file(const std::string& path) { write_whole_file(path, ""); }
+void empty_file(const std::string& path) { rt::write_new_file(path, ""); }
 
 std::string batch_command_line(const std::string& batch_path) { return quoted(batch_path); }
 
@@ -127,35 +63,12 @@ void SearchListingReader::restart()
 
 std::optional<std::vector<std::string>> SearchListingReader::read_new_lines(const std::string& path)
 {
-    std::wstring wide;
-    try {
-        wide = rt::utf16(path);
-    } catch (const rt::RuntimeError&) {
+    std::optional<rt::FileBytes> read = rt::read_file_from(path, offset_);
+    if (!read)
         return std::nullopt;
-    }
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) {
-        CloseHandle(h);
-        return std::nullopt;
-    }
-    if (static_cast<uint64_t>(size.QuadPart) < offset_)
+    if (read->from < offset_)
         restart();
-    LARGE_INTEGER from{};
-    from.QuadPart = static_cast<LONGLONG>(offset_);
-    std::string added;
-    bool ok = SetFilePointerEx(h, from, nullptr, FILE_BEGIN) != 0;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ok && (ok = ReadFile(h, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0)
-        added.append(buffer, got);
-    CloseHandle(h);
-    if (!ok)
-        return std::nullopt;
-
+    const std::string& added = read->bytes;
     offset_ += added.size();
     std::vector<std::string> lines;
     std::string text = unfinished_ + added;
