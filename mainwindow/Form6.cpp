@@ -36,14 +36,8 @@ std::string collapse_root_backslash(std::string path)
 // The full, long form of a folder, without a trailing backslash.
 std::wstring full_folder(const std::string& folder)
 {
-    std::wstring wide = rt::utf16(folder);
-    wchar_t full[32768];
-    DWORD n = GetFullPathNameW(wide.c_str(), 32768, full, nullptr);
-    if (n > 0 && n < 32768)
-        wide = full;
-    n = GetLongPathNameW(wide.c_str(), full, 32768);
-    if (n > 0 && n < 32768)
-        wide = full;
+    const std::string full = rt::full_path(folder).value_or(folder);
+    std::wstring wide = rt::utf16(rt::long_path(full).value_or(full));
     while (wide.size() > 3 && wide.back() == L'\\')
         wide.pop_back();
     return wide;

@@ -25,52 +25,27 @@ void sort_names(std::vector<std::string>& names)
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
 }
 
-std::wstring drive_root(char letter) { return std::wstring{static_cast<wchar_t>(letter), L':', L'\\'}; }
-
 // "c:" and " [label]" for a fixed drive with a label.
 std::string drive_text(char letter)
 {
-    const std::wstring root = drive_root(letter);
     std::string text = std::string(1, static_cast<char>(std::tolower(letter))) + ":";
-    UINT type = GetDriveTypeW(root.c_str());
-    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) {
-        wchar_t label[MAX_PATH + 1] = L"";
-        if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
-            label[0])
-            text += " [" + utf8_text(label) + "]";
-    }
-    return text;
+    const std::string label = fixed_drive_label(letter);
+    return label.empty() ? text : text + " [" + label + "]";
 }
 
 std::vector<std::string> drive_texts()
 {
     std::vector<std::string> texts;
-    DWORD mask = GetLogicalDrives();
-    for (int i = 0; i < 26; ++i)
-        if (mask & (1u << i))
-            texts.push_back(drive_text(static_cast<char>('a' + i)));
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+        if (drive_present(letter))
+            texts.push_back(drive_text(letter));
     return texts;
-}
-
-bool drive_exists(char letter)
-{
-    letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-    return letter >= 'a' && letter <= 'z' && (GetLogicalDrives() & (1u << (letter - 'a')));
-}
-
-std::string current_directory()
-{
-    DWORD n = GetCurrentDirectoryW(0, nullptr);
-    std::wstring dir(n, L'\0');
-    n = GetCurrentDirectoryW(n, dir.data());
-    dir.resize(n < dir.size() ? n : 0);
-    return utf8_text(dir);
 }
 
 char current_drive()
 {
-    std::string path = current_directory();
-    if (path.size() < 2 || path[1] != ':' || !drive_exists(path[0]))
+    std::string path = rt::current_folder();
+    if (path.size() < 2 || path[1] != ':' || !drive_present(path[0]))
         path = System::exe_folder();
     return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
 }
@@ -84,31 +59,19 @@ bool is_folder(const std::string& path)
     }
 }
 
-bool drive_not_ready(const std::string& path)
-{
-    if (path.size() < 2 || path[1] != ':')
-        return false;
-    const std::wstring root = drive_root(path[0]);
-    return !GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-           GetLastError() == ERROR_NOT_READY;
-}
-
 // Full path of a folder without a trailing backslash (but "c:\" for a root); raises 76,
 // or 68 for a drive that is not ready.
 std::string existing_folder(const std::string& path)
 {
-    const std::wstring wide = wide_text(path);
-    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    std::wstring full(n, L'\0');
-    n = n ? GetFullPathNameW(wide.c_str(), n, full.data(), nullptr) : 0;
-    if (n == 0 || n >= full.size())
+    const std::optional<std::string> full = full_path(path);
+    if (!full)
         raise(errPathNotFound);
-    full.resize(n);
-    std::string result = utf8_text(full);
+    std::string result = *full;
     if (result.size() > 3 && result.back() == '\\')
         result.pop_back();
     if (!is_folder(result))
-        raise(drive_not_ready(result) ? errDeviceUnavailable : errPathNotFound);
+        raise(result.size() >= 2 && result[1] == ':' && drive_not_ready(result[0]) ? errDeviceUnavailable
+                                                                                    : errPathNotFound);
     return result;
 }
 
@@ -118,9 +81,9 @@ std::string join(const std::string& folder, const std::string& name)
 }
 
 // The current folder, or the program's own when the current one is gone or unreachable.
-std::string current_folder()
+std::string current_or_program_folder()
 {
-    const std::string dir = current_directory();
+    const std::string dir = rt::current_folder();
     if (!dir.empty() && is_folder(dir))
         return existing_folder(dir);
     return existing_folder(System::exe_folder());
@@ -196,13 +159,9 @@ std::string DriveListBox::Drive()
 void DriveListBox::Drive(const std::string& d)
 {
     touch();
-    if (d.empty() || !drive_exists(d[0]))
+    if (d.empty() || !drive_reachable(d[0]))
         raise(errDeviceUnavailable);
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(d[0])));
-    const std::wstring root = drive_root(letter);
-    if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-        GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES)
-        raise(errDeviceUnavailable);
     char before = drive_.empty() ? current_drive() : drive_[0];
     drive_ = std::string(1, letter) + ":";
     fill_window();
@@ -259,7 +218,7 @@ void DirListBox::reset()
 void DirListBox::read_folder()
 {
     if (path_.empty())
-        path_ = current_folder();
+        path_ = current_or_program_folder();
     folders_.clear();
     find_entries(path_, "*", [this](const std::string& name, DWORD attributes) {
         if (attributes & attrDirectory)
@@ -381,7 +340,7 @@ void FileListBox::reset()
 void FileListBox::read_folder()
 {
     if (path_.empty())
-        path_ = current_folder();
+        path_ = current_or_program_folder();
     files_.clear();
     size_t start = 0;
     while (start <= pattern_.size()) {

@@ -65,13 +65,15 @@ std::string resolved_steps(const std::string& rest)
 
 std::string full_path_of(const std::string& path)
 {
-    const std::wstring relative = utf16(path);
-    std::wstring full(kMaxWidePath + 1, L'\0');
-    DWORD n = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n == 0 || n >= full.size())
-        raise(errBadFileNumber);
-    full.resize(n);
-    return utf8(full);
+    if (std::optional<std::string> full = full_path(path))
+        return *full;
+    utf16(path);   // a text that is no UTF-8 raises as such
+    raise(errBadFileNumber);
+}
+
+std::wstring drive_root(char letter)
+{
+    return std::wstring{static_cast<wchar_t>(L'A' + drive_letter_index(std::string(1, letter))), L':', L'\\'};
 }
 
 std::wstring checked_length(std::wstring wide)
@@ -297,15 +299,11 @@ void change_drive(const std::string& drive)
 {
     if (drive.empty())
         return;
-    int index = drive_letter_index(drive);
-    if (index < 0 || !(GetLogicalDrives() & (1u << index)))
+    if (!drive_present(drive[0]))
         raise(errDeviceUnavailable);
-    const wchar_t root[] = {static_cast<wchar_t>(L'A' + index), L':', L'\\', L'\0'};
-    DWORD serial = 0;
-    if (!GetVolumeInformationW(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)
-        && GetLastError() == ERROR_NOT_READY)
+    if (drive_not_ready(drive[0]))
         raise(errDiskNotReady);
-    const wchar_t drive_only[] = {root[0], L':', L'\0'};
+    const wchar_t drive_only[] = {drive_root(drive[0])[0], L':', L'\0'};
     if (!SetCurrentDirectoryW(drive_only)) {
         DWORD e = GetLastError();
         raise(e == ERROR_NOT_READY ? errDiskNotReady : errDeviceUnavailable);
@@ -361,6 +359,90 @@ bool is_fully_qualified(const std::string& path)
         return false;
     size_t share = path.find('\\', 2);
     return share != std::string::npos && share > 2 && share + 1 < path.size() && path[share + 1] != '\\';
+}
+
+std::optional<std::string> full_path(const std::string& path)
+{
+    std::wstring relative;
+    try {
+        relative = utf16(path);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+    std::wstring full(kMaxWidePath + 1, L'\0');
+    DWORD n = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size())
+        return std::nullopt;
+    full.resize(n);
+    return utf8(full);
+}
+
+std::optional<std::string> long_path(const std::string& path)
+{
+    const std::optional<std::wstring> wide = lookup_form(path);
+    if (!wide)
+        return std::nullopt;
+    std::wstring buffer(kMaxWidePath + 1, L'\0');
+    DWORD n = GetLongPathNameW(wide->c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n >= buffer.size())
+        return std::nullopt;
+    buffer.resize(n);
+    return plain_form(buffer);
+}
+
+std::string current_folder()
+{
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(n, L'\0');
+    n = n ? GetCurrentDirectoryW(n, folder.data()) : 0;
+    folder.resize(n < folder.size() ? n : 0);
+    return utf8(folder);
+}
+
+bool set_current_folder(const std::string& path)
+{
+    try {
+        return !path.empty() && SetCurrentDirectoryW(utf16(path).c_str());
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+bool drive_present(char letter)
+{
+    const int index = drive_letter_index(std::string(1, letter));
+    return index >= 0 && (GetLogicalDrives() & (1u << index));
+}
+
+bool drive_not_ready(char letter)
+{
+    if (!drive_present(letter))
+        return false;
+    DWORD serial = 0;
+    return !GetVolumeInformationW(drive_root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) &&
+           GetLastError() == ERROR_NOT_READY;
+}
+
+bool drive_reachable(char letter)
+{
+    if (!drive_present(letter))
+        return false;
+    const std::wstring root = drive_root(letter);
+    return GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) ||
+           GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string fixed_drive_label(char letter)
+{
+    if (!drive_present(letter))
+        return "";
+    const std::wstring root = drive_root(letter);
+    const UINT type = GetDriveTypeW(root.c_str());
+    wchar_t label[MAX_PATH + 1] = L"";
+    if ((type == DRIVE_FIXED || type == DRIVE_RAMDISK) &&
+        GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+        return utf8(label);
+    return "";
 }
 
 } // namespace rt

@@ -50,14 +50,7 @@ std::shared_ptr<Picture> load_picture_file(const std::string& path)
     if (!file_exists(path))
         raise(errFileNotFound);
     // OleLoadPicturePath wants a full path.
-    std::wstring wide = wide_text(path);
-    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    std::wstring full(n, L'\0');
-    n = n ? GetFullPathNameW(wide.c_str(), n, full.data(), nullptr) : 0;
-    if (n > 0 && n < full.size()) {
-        full.resize(n);
-        wide = full;
-    }
+    const std::wstring wide = wide_text(full_path(path).value_or(path));
     IPicture* ole = nullptr;
     HRESULT hr = OleLoadPicturePath(const_cast<LPOLESTR>(wide.c_str()), nullptr, 0, 0, IID_IPicture,
                                     reinterpret_cast<void**>(&ole));

@@ -21,24 +21,13 @@ struct ScanStopped {};
 // on it, but a current directory left on a removable drive would hold that drive.
 class CurrentDirectoryKept {
 public:
-    CurrentDirectoryKept()
-    {
-        DWORD n = GetCurrentDirectoryW(0, nullptr);
-        if (n > 0) {
-            saved_.resize(n);
-            saved_.resize(GetCurrentDirectoryW(n, saved_.data()));
-        }
-    }
-    ~CurrentDirectoryKept()
-    {
-        if (!saved_.empty())
-            SetCurrentDirectoryW(saved_.c_str());
-    }
+    CurrentDirectoryKept() : saved_(rt::current_folder()) {}
+    ~CurrentDirectoryKept() { rt::set_current_folder(saved_); }
     CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
     CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
 
 private:
-    std::wstring saved_;
+    std::string saved_;
 };
 
 bool is_plain_empty_file(const rt::DirEntry& entry)
