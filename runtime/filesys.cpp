@@ -379,15 +379,19 @@ std::optional<std::string> full_path(const std::string& path)
 
 std::optional<std::string> long_path(const std::string& path)
 {
-    const std::optional<std::wstring> wide = lookup_form(path);
-    if (!wide)
+    // The plain form, not the long one: Wine gives a "\\?\" path back as it is, short names and all.
+    std::wstring wide;
+    try {
+        wide = utf16(path);
+    } catch (const RuntimeError&) {
         return std::nullopt;
+    }
     std::wstring buffer(kMaxWidePath + 1, L'\0');
-    DWORD n = GetLongPathNameW(wide->c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD n = GetLongPathNameW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0 || n >= buffer.size())
         return std::nullopt;
     buffer.resize(n);
-    return plain_form(buffer);
+    return exact_utf8(buffer);
 }
 
 std::string current_folder()

@@ -93,8 +93,8 @@ bool is_fully_qualified(const std::string& path);
 // The path made full against the current folder as the platform does it ("/" as "\", "." and
 // ".." resolved); nothing when it cannot.
 std::optional<std::string> full_path(const std::string& path);
-// The long form of an existing path (short names written out, in plain form); nothing when
-// the system gives none.
+// The long form of an existing path given in plain form (short names written out); nothing
+// when the system gives none.
 std::optional<std::string> long_path(const std::string& path);
 
 // The current folder ("" when the system gives none), and a quiet change of it back to one
@@ -113,10 +113,6 @@ std::string fixed_drive_label(char letter);
 // drive root keeps its "\"), every link of its parent steps resolved; nothing when the system
 // gives none. Under Wine it is the object's DOS name, which also holds past MAX_PATH.
 std::optional<std::string> final_path_of(void* handle);
-
-// The plain form of a long one ("\\?\C:\a" -> "C:\a", "\\?\UNC\s\x" -> "\\s\x"; others as they
-// are); nothing for a name without an exact UTF-8 form.
-std::optional<std::string> plain_form(const std::wstring& path);
 
 // Whether two final paths name the same place: compared step by step, ignoring case and
 // the trailing dots and blanks of each step (Wine drops them from the names it reports).

@@ -73,6 +73,17 @@ std::string folder_name_form(const std::string& path)
     return p;
 }
 
+// "\\?\C:\a" -> "C:\a", "\\?\UNC\s\x" -> "\\s\x"; nothing for a name without an exact UTF-8 form.
+std::optional<std::string> plain_form(const std::wstring& final_path)
+{
+    std::optional<std::string> p = exact_utf8(final_path);
+    if (p && p->rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\\\" + p->substr(8);
+    if (p && p->rfind("\\\\?\\", 0) == 0)
+        return p->substr(4);
+    return p;
+}
+
 // The object's name as the object manager keeps it: on Windows "\Device\...", under Wine the
 // DOS path behind "\??\".
 std::optional<std::wstring> object_name_of(HANDLE h)
@@ -209,16 +220,6 @@ HANDLE open_folder_handle(const std::wstring& path, DWORD extra_access)
 }
 
 } // namespace
-
-std::optional<std::string> plain_form(const std::wstring& final_path)
-{
-    std::optional<std::string> p = exact_utf8(final_path);
-    if (p && p->rfind("\\\\?\\UNC\\", 0) == 0)
-        return "\\\\" + p->substr(8);
-    if (p && p->rfind("\\\\?\\", 0) == 0)
-        return p->substr(4);
-    return p;
-}
 
 std::optional<std::string> final_path_of(void* handle)
 {

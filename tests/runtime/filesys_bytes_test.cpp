@@ -96,3 +96,28 @@ TEST(ReadFileFrom, GivesWhatFollowsTheOffsetAndRestartsAtTheStartOfAShrunkFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PathForms, AShortOrRelativePathComesBackInItsFullLongPlainForm)
+{
+    testsupport::ScratchDir dir;
+    const std::string folder = dir / "A Folder With A Long Name";
+    testsupport::make_dirs(folder);
+    wchar_t short_form[MAX_PATH];
+    const std::wstring wide(folder.begin(), folder.end());
+    ASSERT_GT(GetShortPathNameW(wide.c_str(), short_form, MAX_PATH), 0u);
+    const std::string short_path(short_form, short_form + wcslen(short_form));
+    ASSERT_NE(short_path, folder);   // the system made a short name to test with
+    EXPECT_EQ(rt::long_path(short_path), folder);
+    EXPECT_FALSE(rt::long_path(dir / "missing").has_value());
+
+    const std::string saved = rt::current_folder();
+    ASSERT_TRUE(rt::set_current_folder(folder));
+    EXPECT_EQ(rt::full_path("..\\.\\x\\y"), dir / "x\\y");
+    EXPECT_TRUE(rt::set_current_folder(saved));
+    EXPECT_EQ(rt::current_folder(), saved);
+    EXPECT_FALSE(rt::set_current_folder(dir / "missing"));
+}
+
+} // namespace
