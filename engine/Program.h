@@ -2,6 +2,8 @@
 // One run of Pellmaris: the system services and every window, each a single instance.
 #include <memory>
 #include "runtime/system.h"
+#include "analysis/Form7.h"
+#include "analysis/Form8.h"
 #include "engine/Form2.h"
 #include "engine/Form4.h"
 #include "engine/Form5.h"
@@ -31,6 +33,8 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form8 Form8;
+    Form7 Form7;
     frmSplash frmSplash;
 };
 
