@@ -4,9 +4,11 @@
 #
 #   scripts/screenshot.sh [BUILD_DIR] [OUT_DIR]
 #
-# BUILD_DIR defaults to "build" (its stage folder must be built: cmake --build BUILD_DIR
-# --target stage); the pictures go to OUT_DIR, by default BUILD_DIR/screenshots:
-# main-default.png and main-classic.png. Each run works on a copy of the stage folder in
+# BUILD_DIR defaults to "build" (its stage folder and window driver must be built:
+# cmake --build BUILD_DIR --target stage show_window); the pictures go to OUT_DIR, by
+# default BUILD_DIR/screenshots: main-default.png and main-classic.png from the real
+# program, and SCENE.png for every scene of the window driver (tests/screenshots/*.cpp).
+# SCENE=name limits the run to that one scene. Each run works on a copy of the stage folder in
 # a Wine prefix of its own, so the stage folder and any other prefix stay untouched.
 #
 # So that the pictures show a used window, the copy runs a full clean at start-up with
@@ -78,9 +80,42 @@ capture() {
     wineserver -k 2>/dev/null || true   # this prefix only: the batch files the program started
 }
 
+# Runs on the private display: shows one scene of the window driver, saves its windows.
+capture_scene() {
+    local scene=$1 picture=$2 ready=$work/Pellmaris/ready.txt
+    rm -f "$ready"
+    (cd "$work/Pellmaris" && exec wine 'P:\Pellmaris\show_window.exe' "$scene" 'P:\Pellmaris' 'P:\Pellmaris\ready.txt') >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 1 240); do
+        [[ -s $ready ]] && break
+        sleep 0.25
+    done
+    if [[ -s $ready ]]; then
+        local x y w h
+        read -r x y w h <"$ready"
+        move_pointer 0 0
+        sleep 0.5
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$picture"
+    else
+        echo "screenshot: scene $scene showed no window; saving the whole screen" >&2
+        import -window root "$picture"
+    fi
+    kill "$pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+}
+
 if [[ ${1:-} == --capture ]]; then
     work=$3
     capture "$2"
+    exit 0
+fi
+if [[ ${1:-} == --capture-scenes ]]; then
+    work=$3
+    shift 3
+    for scene in "$@"; do
+        capture_scene "$scene" "$out_dir/$scene.png"
+        echo "screenshot: $out_dir/$scene.png"
+    done
     exit 0
 fi
 
@@ -88,6 +123,9 @@ build=${1:-build}
 out=${2:-$build/screenshots}
 stage=$build/stage
 [[ -f $stage/Pellmaris.exe ]] || { echo "screenshot: $stage/Pellmaris.exe not found; build the stage target first" >&2; exit 1; }
+if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q imagemagick x11-utils >/dev/null
+fi
 for tool in xvfb-run import xwininfo wine wineserver awk; do
     command -v "$tool" >/dev/null || { echo "screenshot: $tool not found" >&2; exit 1; }
 done
@@ -113,6 +151,14 @@ system_information_stand_in() {
         "$(wine --version) (Windows 10 mode)" "10.0.19043 N/A Build 19043" "$memory"
 }
 
+# Without a window manager Wine draws the windows' frames and captions itself; a
+# program that fails in the prefix must not cover the window with a crash dialog.
+prepare_prefix() {
+    [[ -f $prefix/system.reg ]] || scripts/wineprefix.sh "$prefix"
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+}
+
 shoot() {
     local theme=$1 classic=$2
     rm -rf "$work"
@@ -124,16 +170,38 @@ shoot() {
     printf '[LIST1]\r\n 1  1  1  1  1  0  0  0  0  1  1  1 \r\n[LIST2]\r\n 0  0  0  0 \r\n' >"$work/pmdb.lst"
     system_information_stand_in >"$work/systeminfo.cmd"
     scripts/wineprefix.sh "$prefix" p="$work"
-    # Without a window manager Wine draws the windows' frames and captions itself; a
-    # program that fails in the prefix must not cover the window with a crash dialog.
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    prepare_prefix
     # The prefix's services must not outlive this display-less step into the next one.
     WINEPREFIX=$prefix wineserver -w
     WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture "$out/main-$theme.png" "$work"
     echo "screenshot: $out/main-$theme.png"
 }
 
-shoot default 0
-shoot classic 1
+# Every scene of the window driver (tests/screenshots/*.cpp), each in a fresh copy of the
+# stage folder at P:\Pellmaris, with a scratch drive S: for the trees a scene cleans.
+shoot_scenes() {
+    local driver=$build/tests/show_window.exe
+    [[ -f $driver ]] || { echo "screenshot: $driver not found; build the show_window target" >&2; return 1; }
+    local scenes
+    mapfile -t scenes < <(WINEPREFIX=$prefix WINEDEBUG=-all wine "$driver" --list 2>/dev/null | tr -d '\r')
+    for scene in "${scenes[@]}"; do
+        [[ -n $scene ]] || continue
+        [[ -z $only || $scene == $only ]] || continue
+        rm -rf "$work"
+        mkdir -p "$work/Pellmaris" "$work/scratch"
+        cp -r "$stage"/. "$work/Pellmaris"/
+        cp "$driver" "$work/Pellmaris/"
+        scripts/wineprefix.sh "$prefix" p="$work" s="$work/scratch"
+        WINEPREFIX=$prefix wineserver -w
+        out_dir=$out WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture-scenes "$out" "$work" "$scene"
+    done
+}
+
+only=${SCENE:-}
+if [[ -z $only ]]; then
+    shoot default 0
+    shoot classic 1
+fi
+prepare_prefix
+shoot_scenes
 rm -rf "$work"
