@@ -33,7 +33,7 @@ void style(rt::Label& label, const std::string& caption, long left, long top, lo
 {
     label.Caption(caption);
     label.Move(left, top, width, height);
-    label.Font("MS Sans Serif", 8);
+    label.Font("Tahoma", 8);
     label.ForeColor(kInk);
 }
 
@@ -79,7 +79,7 @@ void Form7::design()
     BorderStyle(rt::bsFixedSingle);
     ScaleSize(kClientWidth, kClientHeight);
     try {
-        LoadResourcePicture("BANNER_REPORT");   // the product's banner above the bars
+        LoadResourcePicture("BANNER_ANALYSIS");   // the banner above the bars
     } catch (const rt::RuntimeError&) {
     }
 
@@ -95,7 +95,7 @@ void Form7::design()
     rt::ProgressBar* const bars[] = {&ProgressBar1, &ProgressBar2, &ProgressBar3};
     for (int i = 0; i < 3; ++i) {
         const long top = 1200 + 360 * i;
-        style(*bar_labels[i], bar_names[i], kHeadLeft, top, 1335, 255);
+        style(*bar_labels[i], bar_names[i], kHeadLeft, top, kBarLeft - kHeadLeft, 255);   // the caption fits on one line
         bars[i]->Move(kBarLeft, top, kBarWidth, kBarHeight);
     }
 

@@ -39,6 +39,7 @@ void Form7::Form_Load()
     Top(area_selection_top(app));
     Left(rt::Screen::Width() / 2 - Width() / 2);
     hide_area_selection(app);
+    waiting_area_set_ = false;
     Timer1.Enabled(true);
     Height(kCompactHeight);
 }

@@ -67,7 +67,7 @@ void Form8::design()
     BorderStyle(rt::bsSizable);
     ScaleSize(kClientWidth, kClientHeight);
     try {
-        LoadResourcePicture("BANNER_REPORT");
+        LoadResourcePicture("BANNER_RESULTS");
     } catch (const rt::RuntimeError&) {
         // decoration only
     }
@@ -77,6 +77,7 @@ void Form8::design()
         w.list.Move(kListLeft, kListTop[r - 1], kListWidth, kListHeight);
         w.title.Move(kTitleLeft, label_top, 5175, kLabelHeight);
         w.title.Caption(kTitles[r - 1]);
+        w.title.Font("Tahoma", 7);   // the longest title fits its line
         w.option.Move(kOptionLeft, label_top, 2895, kLabelHeight);
         w.option.Caption(r == 1 ? "Option SELECTED" : "Option NOT Selected");
         w.enlarge.Move(kEnlargeLeft, label_top, 735, kLabelHeight);

@@ -301,6 +301,8 @@ weblink_button off "$theme_dir/weblink_off.jpg"
 weblink_button on "$theme_dir/weblink_on.jpg"
 banner "$theme_dir/banner_report.jpg" 643 64 "Pellmaris — Clean Report" "What was removed in this clean"
 banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and quick"
+banner "$theme_dir/banner_analysis.jpg" 643 64 "Pellmaris — Drive Analysis" "What a clean would free, before it runs"
+banner "$theme_dir/banner_results.jpg" 643 64 "Pellmaris — Files Found" "What a clean of this area would delete"
 splash_default "$theme_dir/splash_default.jpg"
 make_icon "$theme_dir/pellmaris.ico"
 

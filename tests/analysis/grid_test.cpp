@@ -84,6 +84,14 @@ TEST_F(Grid, WithoutUserLocationsTheUserColumnStaysHiddenAndFullSumsTheOthers)
         EXPECT_EQ(value(r, Form7::kFull), value(r, Form7::kGamer) + value(r, Form7::kInternet) + value(r, Form7::kTemp));
     }
     EXPECT_EQ(caption(1, Form7::kFull), "5.8 KB");   // 695 + 2742 + 2495
+
+    // An empty list: the column shows, with nothing in it and a location bar of no steps.
+    put(in_program("PMuser.lst"), "");
+    analysis().Unload();
+    analyse();
+    EXPECT_TRUE(analysis().cell(0, Form7::kUser).Visible());
+    EXPECT_EQ(caption(1, Form7::kUser), "0 Bytes");
+    EXPECT_EQ(caption(1, Form7::kFull), "5.8 KB");
 }
 
 TEST_F(Grid, RowZeroFollowsTheSavedAreas)
