@@ -19,6 +19,8 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form2(*this),
       Form9(*this),
       Form1(*this),
+      Form3(*this),
+      Form6(*this),
       Form8(*this),
       Form7(*this),
       frmSplash(*this)

@@ -10,6 +10,8 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/Form3.h"
+#include "mainwindow/Form6.h"
 
 namespace pellmaris {
 
@@ -33,6 +35,8 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form3 Form3;
+    Form6 Form6;
     Form8 Form8;
     Form7 Form7;
     frmSplash frmSplash;

@@ -24,9 +24,12 @@ void open_settings_password_prompt(Program&) {}
 void open_tools_window(Program&) {}
 void open_tools_password_prompt(Program&) {}
 void open_system_status(Program&) {}
-// Hides the main window and shows the area selection once that window exists: until then
-// the main window stays, as hiding it would leave nothing on the screen.
-void open_area_selection(Program&, bool /*classic_layout*/) {}
+// The area selection puts on its classic layout itself, whichever way it opens.
+void open_area_selection(Program& app)
+{
+    app.Form1.Hide();
+    app.Form3.Show();
+}
 
 Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
 
@@ -141,10 +144,7 @@ void Form1::Picture12_Click()
     SetForegroundWindow(hWnd());
 }
 
-void Form1::Picture10_Click()
-{
-    open_area_selection(app, current_settings(sys()).is(kClassicTheme, 1));
-}
+void Form1::Picture10_Click() { open_area_selection(app); }
 
 // Never armed: both timers have no interval and nothing writes anal.bat.
 void Form1::Timer2_Timer()

@@ -255,14 +255,19 @@ splash_default() {
         "${JPEG_OPTS[@]}" "$out"
 }
 
-weblink_button() {
-    local state=$1 out=$2
-    local fill text edge
-    if [[ $state == on ]]; then
+# The colours of the small rounded buttons, normal or under the pointer: sets fill, text, edge.
+pill_colours() {
+    if [[ $1 == on ]]; then
         fill="$TEAL"; text="$WHITE"; edge="$WHITE"
     else
         fill="$DEEP"; text="#DCEBF2"; edge="$TEAL"
     fi
+}
+
+weblink_button() {
+    local state=$1 out=$2
+    local fill text edge
+    pill_colours "$state"
     convert -size 150x40 xc:"$PALE" \
         -fill "$fill" -stroke "$edge" -strokewidth 2 \
         -draw "roundrectangle 1,1 148,38 10,10" -stroke none \
@@ -271,6 +276,29 @@ weblink_button() {
         -stroke none -fill "$text" -font "$FONT_BOLD" -pointsize 11 \
         -gravity west -annotate +37+0 "Visit our website" \
         "${JPEG_OPTS[@]}" "$out"
+}
+
+# The back button of the area-selection window, and the same mark drawn into its classic
+# skin, where a caption-less label lies over it.
+back_button() {
+    local state=$1 out=$2
+    local fill text edge
+    pill_colours "$state"
+    convert -size 120x34 xc:"$PALE" \
+        -fill "$fill" -stroke "$edge" -strokewidth 2 \
+        -draw "roundrectangle 1,1 118,32 10,10" -stroke none \
+        -fill "$text" -draw "polygon 14,17 26,8 26,26" \
+        -font "$FONT_BOLD" -pointsize 13 \
+        -gravity west -annotate +36+0 "Back" \
+        "${JPEG_OPTS[@]}" "$out"
+}
+
+back_mark() {
+    local skin=$1 tmp
+    tmp="$(mktemp -d)"
+    back_button off "$tmp/back.jpg"
+    convert "$skin" "$tmp/back.jpg" -geometry +500+316 -composite "${JPEG_OPTS[@]}" "$skin"
+    rm -rf "$tmp"
 }
 
 # The window icon: a teal sparkle on a rounded navy square, drawn large and
@@ -296,9 +324,12 @@ splash_classic "$skin_dir/splash.jpg"
 background "$skin_dir/back.jpg" 643 400 64 "Pellmaris" "Pick an area and let it sweep"
 background "$skin_dir/back2.jpg" 643 420 84 "Settings" "Choose how Pellmaris starts, cleans and looks"
 background "$skin_dir/advancedgui.jpg" 643 400 100 "Cleaning Areas" "Tick the areas and options for your custom clean"
+back_mark "$skin_dir/advancedgui.jpg"
 
 weblink_button off "$theme_dir/weblink_off.jpg"
 weblink_button on "$theme_dir/weblink_on.jpg"
+back_button off "$theme_dir/back_off.jpg"
+back_button on "$theme_dir/back_on.jpg"
 banner "$theme_dir/banner_report.jpg" 643 64 "Pellmaris — Clean Report" "What was removed in this clean"
 banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and quick"
 banner "$theme_dir/banner_analysis.jpg" 643 64 "Pellmaris — Drive Analysis" "What a clean would free, before it runs"

@@ -233,7 +233,10 @@ LRESULT CALLBACK Control::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         float y = static_cast<float>(pixels_to_twips_y(static_cast<short>(HIWORD(lp))));
         self->owner_.run_handler([self, button, shift, x, y] { self->on_mouse_move(button, shift, x, y); });
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_KEYDOWN || msg == WM_CHAR)
+        self->key_handled();
+    return result;
 }
 
 // ---- Label ----

@@ -94,6 +94,27 @@ bool ListBox::handle_command(WPARAM wp, LPARAM)
     }
 }
 
+// Wine's multiple-selection list changes a row under the space bar without telling its
+// parent: a selection that the keys changed is the user's click all the same.
+void ListBox::key_handled()
+{
+    if (!multi_ || !hwnd_)
+        return;
+    sync_window();
+    if (!window_selection_differs())
+        return;
+    read_selection_from_window();
+    raise_event(on_click);
+}
+
+bool ListBox::window_selection_differs()
+{
+    for (size_t i = 0; i < selected_.size(); ++i)
+        if ((SendMessageA(hwnd_, LB_GETSEL, i, 0) > 0) != (selected_[i] != 0))
+            return true;
+    return false;
+}
+
 void ListBox::measure_item(MEASUREITEMSTRUCT& m)
 {
     HDC dc = GetDC(nullptr);

@@ -93,6 +93,7 @@ public:
     virtual void measure_item(MEASUREITEMSTRUCT&) {}
     virtual HBRUSH control_color(HDC) { return nullptr; }
     virtual void sync_window() {}        // brings a lazily mirrored window up to date
+    virtual void key_handled() {}        // after the control's window handled a key
     RECT pixel_rect();                   // in the window's client area
     bool shown();                        // visible, and so is every container
     bool active();                       // enabled, and so is every container
@@ -231,11 +232,13 @@ public:
     bool draw_item(const DRAWITEMSTRUCT& d) override;
     void measure_item(MEASUREITEMSTRUCT& m) override;
     void sync_window() override;
+    void key_handled() override;
 
 private:
     void check_index(long index, int error) const;
     void changed();
     void read_selection_from_window();
+    bool window_selection_differs();
     std::vector<std::string> items_;
     std::vector<char> selected_;   // multi-select only
     long list_index_ = -1;
