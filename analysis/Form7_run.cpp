@@ -17,10 +17,6 @@ namespace {
 
 constexpr long kCompactHeight = 2730, kEnlargedHeight = 7155;
 
-// Where the area selection stands, which this window takes as its own top.
-long area_selection_top(Program&) { return (rt::Screen::Height() - kEnlargedHeight) / 2; }
-void hide_area_selection(Program&) {}
-
 // The main window, unless its load sent it to the notification area.
 void show_main_window(Program& app)
 {
@@ -36,9 +32,9 @@ void Form7::Form_Load()
     const EnvironmentValues environment = read_environment(sys().path(kEnvDump));
     home_drive = environment.home_drive;
     user_profile = environment.user_profile;
-    Top(area_selection_top(app));
+    Top(app.Form3.Top());   // loads the area selection when it is not loaded
     Left(rt::Screen::Width() / 2 - Width() / 2);
-    hide_area_selection(app);
+    app.Form3.Hide();
     waiting_area_set_ = false;
     Timer1.Enabled(true);
     Height(kCompactHeight);

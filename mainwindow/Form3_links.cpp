@@ -5,7 +5,8 @@
 
 namespace pellmaris {
 
-void open_drive_analysis(Program& /*app*/) {}
+// The analysis window's load takes this window's place and hides it.
+void open_drive_analysis(Program& app) { app.Form7.Show(); }
 void open_guide_window(Program& /*app*/) {}
 void open_file_search(Program& /*app*/) {}
 

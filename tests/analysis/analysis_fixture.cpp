@@ -1,4 +1,5 @@
 #include "analysis_fixture.h"
+#include <functional>
 #include "runtime/filesys.h"
 
 namespace analysistest {
@@ -15,16 +16,30 @@ void AnalysisTest::click(rt::Form& form, rt::Control& control)
     form.Show();
     form.ZOrderTop();
     app->sys.DoEvents();
-    const RECT r = control.pixel_rect();
-    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    POINT screen = at;
-    ClientToScreen(form.hWnd(), &screen);
-    SetCursorPos(screen.x, screen.y);
-    const LPARAM lp = MAKELPARAM(at.x, at.y);
-    PostMessageA(form.hWnd(), WM_MOUSEMOVE, 0, lp);
-    PostMessageA(form.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, lp);
-    PostMessageA(form.hWnd(), WM_LBUTTONUP, 0, lp);
-    app->sys.DoEvents();
+    // The display is shared by the tests that run at the same time: when another one moves
+    // the pointer between ours and the click, the window (rightly) takes it for no click on
+    // the control, and the click is made again.
+    bool reached = false;
+    const std::function<void()> handler = control.on_click;
+    control.on_click = [&] {
+        reached = true;
+        if (handler)
+            handler();
+    };
+    for (int attempt = 0; attempt < 5 && !reached; ++attempt) {
+        const RECT r = control.pixel_rect();
+        const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        POINT screen = at;
+        ClientToScreen(form.hWnd(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        const LPARAM lp = MAKELPARAM(at.x, at.y);
+        PostMessageA(form.hWnd(), WM_MOUSEMOVE, 0, lp);
+        PostMessageA(form.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, lp);
+        PostMessageA(form.hWnd(), WM_LBUTTONUP, 0, lp);
+        app->sys.DoEvents();
+    }
+    control.on_click = handler;
+    EXPECT_TRUE(reached) << "no click reached " << control.Name();
 }
 
 std::string AnalysisTest::file(const std::string& path, std::size_t size, DWORD attributes)

@@ -19,7 +19,8 @@ protected:
     std::string caption(int row, int column) { return analysis().cell(row, column).Caption(); }
     int64_t value(int row, int column) { return analysis().cells.at(row).at(column); }
 
-    // A click of the pointer on the control, through its window's messages.
+    // A click of the pointer on the control, through its window's messages and hit test:
+    // the control must be the one on top at its middle.
     void click(rt::Form& form, rt::Control& control);
 
     // The tree: junk of every class, the files the walks pass over, sentinels.

@@ -1,10 +1,12 @@
-// The analysis at start-up: "ANALYSE DRIVE ON PROGRAM START" opens the analysis window in
-// place of the main window, and closing it shows the main window.
+// The two ways the analysis opens: "ANALYSE DRIVE ON PROGRAM START" in place of the main
+// window at start-up, and "Analyse Drive(s)" in the area selection.
 #include <gtest/gtest.h>
 #include <memory>
+#include "analysis_fixture.h"
 #include "engine/Program.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
+#include "support/user_clicks.h"
 
 namespace {
 
@@ -61,4 +63,33 @@ TEST_F(AnalysisAtStart, WithoutTheOptionTheMainWindowOpens)
     pellmaris::Program& p = start_and_hand_over(" 1  1  1  0 ");
     EXPECT_TRUE(p.Form1.Visible());
     EXPECT_FALSE(p.Form7.is_loaded());
+}
+
+namespace {
+
+class AnalyseDrives : public analysistest::AnalysisTest {};
+
+} // namespace
+
+TEST_F(AnalyseDrives, WritesTheAreasFirstThenOpensInTheAreaSelectionsPlace)
+{
+    build_tree();
+    start();
+    pellmaris::Form3& areas = app->Form3;
+    areas.Show();
+    testsupport::click_row(areas.List1, 9);   // TEMPORARY FILES off, its items with it
+    click(areas, areas.Label2);
+
+    EXPECT_EQ(testsupport::read_bytes(in_program("pmdb.lst")), cleantest::area_file("1111111110001", "1100"));
+    ASSERT_TRUE(analysis().Visible());
+    EXPECT_TRUE(areas.is_loaded());
+    EXPECT_FALSE(areas.Visible());
+    EXPECT_EQ(analysis().Top(), areas.Top());
+    EXPECT_EQ(analysis().Left(), rt::Screen::Width() / 2 - analysis().Width() / 2);
+
+    // The run reads the areas just written.
+    analysis().Timer1_Timer();
+    EXPECT_EQ(value(0, pellmaris::Form7::kTemp), 0);
+    EXPECT_EQ(value(1, pellmaris::Form7::kTemp), 2495);
+    EXPECT_GT(value(0, pellmaris::Form7::kGamer), 0);
 }
