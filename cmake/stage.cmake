@@ -14,7 +14,15 @@ add_custom_command(
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/locations.txt ${CMAKE_SOURCE_DIR}/cmake/encode_pmlist.pl
   COMMENT "Encoding the location database")
 
-set(STAGED_COPIES)
+# The scanner's animation, drawn by a script of ours.
+add_custom_command(
+  OUTPUT ${STAGE_DIR}/SEARCH.AVI
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${STAGE_DIR}
+  COMMAND ${PERL} ${CMAKE_SOURCE_DIR}/resources/make_search_avi.pl ${STAGE_DIR}/SEARCH.AVI
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_search_avi.pl
+  COMMENT "Drawing SEARCH.AVI")
+
+set(STAGED_COPIES ${STAGE_DIR}/SEARCH.AVI)
 foreach(f ${SHIPPED_FILES})
   add_custom_command(OUTPUT ${STAGE_DIR}/${f}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/${f} ${STAGE_DIR}/${f}

@@ -21,9 +21,18 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form1(*this),
       Form3(*this),
       Form6(*this),
+      Form10(*this),
+      Form11(*this),
+      Form14(*this),
+      Form15(*this),
+      info1(*this),
       Form8(*this),
       Form7(*this),
-      frmSplash(*this)
+      frmSplash(*this),
+      Form13(*this),
+      labelscreen(*this),
+      search(*this),
+      Form12(*this)
 {
 }
 

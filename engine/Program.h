@@ -12,6 +12,14 @@
 #include "mainwindow/Form1.h"
 #include "mainwindow/Form3.h"
 #include "mainwindow/Form6.h"
+#include "tools/Form12.h"
+#include "tools/Form12_status.h"
+#include "tools/Form13.h"
+#include "mainwindow/Form10.h"
+#include "mainwindow/Form11.h"
+#include "mainwindow/Form14.h"
+#include "mainwindow/Form15.h"
+#include "mainwindow/info1.h"
 
 namespace pellmaris {
 
@@ -37,9 +45,19 @@ public:
     Form1 Form1;
     Form3 Form3;
     Form6 Form6;
+    Form10 Form10;
+    Form11 Form11;
+    Form14 Form14;
+    Form15 Form15;
+    info1 info1;
     Form8 Form8;
     Form7 Form7;
     frmSplash frmSplash;
+    Form13 Form13;
+    // The zero-length scanner and its status windows.
+    labelscreen labelscreen;
+    search search;
+    Form12 Form12;
 };
 
 // Starts the program through its start-up window and runs the message loop.

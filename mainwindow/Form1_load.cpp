@@ -1,6 +1,5 @@
 // The main window's load: welcome text, theme and layout, start-up actions, environment
 // values and the last full clean.
-#include <cmath>
 #include "common/area_options.h"
 #include "common/file_io.h"
 #include "common/last_clean.h"
@@ -52,20 +51,20 @@ void load_skin_picture(Target& target, const std::string& path)
     }
 }
 
-// The alpha of line 8, held to 0-255; a line that is no number gives the shipped value.
+// The alpha of line 8. A value outside 0 to 255, like a non-number, takes the shipped alpha,
+// so that a damaged line never makes the window invisible; 0 itself is the user's choice.
 BYTE transparency_alpha(const Settings& settings)
 {
-    auto number = rt::to_number(settings.line(kTransparencyAlpha));
-    if (!number || !std::isfinite(*number))
-        return static_cast<BYTE>(settings.value(kTransparencyAlpha));
-    double held = std::fmin(255.0, std::fmax(0.0, *number));
-    return static_cast<BYTE>(rt::round_half_even(held));
+    const auto number = settings.number(kTransparencyAlpha);
+    if (!number || *number < 0 || *number > 255)
+        return static_cast<BYTE>(default_settings().value(kTransparencyAlpha));
+    return static_cast<BYTE>(rt::round_half_even(*number));
 }
 
 void make_translucent(HWND window, BYTE alpha)
 {
-    LONG style = GetWindowLongA(window, GWL_EXSTYLE);
-    SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    LONG style = GetWindowLongW(window, GWL_EXSTYLE);
+    SetWindowLongW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
 }
 

@@ -17,19 +17,20 @@ constexpr const char* kClassicBrowser = "C:\\Program Files\\Internet Explorer\\I
 constexpr const char* kDefaultBrowser = "rundll32.exe url.dll,FileProtocolHandler";
 constexpr const char* kFeedbackPage = "https://pellmaris.example.org/feedback.html";
 
-// The windows behind the labels and ADVANCED come later; until then a click decides what it
-// would open and these leave the main window as it is.
-void open_settings_window(Program&, bool /*classic_layout*/) {}
-void open_settings_password_prompt(Program&) {}
-void open_tools_window(Program&) {}
-void open_tools_password_prompt(Program&) {}
-void open_system_status(Program&) {}
+void open_settings_window(Program& app, bool classic_layout) { app.Form10.open(classic_layout); }
+// The prompt keeps the layout, so that the right password opens the window the label asked for.
+void open_settings_password_prompt(Program& app, bool classic_layout) { app.Form15.open(classic_layout); }
+void open_tools_window(Program& app) { app.Form11.Show(); }
+void open_tools_password_prompt(Program& app) { app.Form14.Show(); }
+
 // The area selection puts on its classic layout itself, whichever way it opens.
 void open_area_selection(Program& app)
 {
     app.Form1.Hide();
     app.Form3.Show();
 }
+
+void open_system_status(Program& app) { app.Form13.Show(); }
 
 Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
 
@@ -52,7 +53,7 @@ void open_web_link(rt::System& sys)
 void open_settings_gate(Program& app, const Settings& settings, bool classic_layout)
 {
     switch (settings_gate(settings)) {
-    case GateChoice::PasswordPrompt: open_settings_password_prompt(app); break;
+    case GateChoice::PasswordPrompt: open_settings_password_prompt(app, classic_layout); break;
     case GateChoice::Window: open_settings_window(app, classic_layout); break;
     case GateChoice::Nothing: break;
     }
@@ -62,23 +63,25 @@ void show_hover(rt::PictureBox& hover) { hover.Visible(true); }
 
 } // namespace
 
-GateChoice gate_choice(int password_protect, int area_protected)
+GateChoice gate_choice(std::optional<double> password_protect, std::optional<double> area_protected)
 {
-    if (password_protect == 1 && area_protected == 1)
+    if (!password_protect || !area_protected)
+        return GateChoice::Nothing;
+    if (*password_protect == 1 && *area_protected == 1)
         return GateChoice::PasswordPrompt;
-    if ((password_protect == 0 || password_protect == 1) && area_protected == 0)
+    if ((*password_protect == 0 || *password_protect == 1) && *area_protected == 0)
         return GateChoice::Window;
     return GateChoice::Nothing;
 }
 
 GateChoice settings_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordSettings));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordSettings));
 }
 
 GateChoice tools_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordWindowsTools));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordWindowsTools));
 }
 
 std::string last_web_address(const std::string& web_links_path)

@@ -7,7 +7,6 @@ namespace pellmaris {
 
 // The analysis window's load takes this window's place and hides it.
 void open_drive_analysis(Program& app) { app.Form7.Show(); }
-void open_guide_window(Program& /*app*/) {}
 void open_file_search(Program& /*app*/) {}
 
 } // namespace pellmaris

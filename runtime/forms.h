@@ -118,7 +118,8 @@ protected:
     Control* container_ = nullptr;
 
 private:
-    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC base_proc_ = nullptr;
     Form& owner_;
     std::string name_;
     int id_ = 0;
@@ -206,7 +207,7 @@ private:
 };
 using Image = PictureBox;
 
-// Strings with list-box indexes (no 32767 cap); shown when it is a ListBox.
+// Strings with list-box indexes (no 32767 cap); the window holds them as real strings.
 class ListBox : public Control {
 public:
     using Control::Control;
@@ -237,6 +238,8 @@ public:
 private:
     void check_index(long index, int error) const;
     void changed();
+    void rows_changed_from(size_t row);
+    void sync_rows();
     void read_selection_from_window();
     bool window_selection_differs();
     std::vector<std::string> items_;
@@ -245,6 +248,7 @@ private:
     long top_index_ = 0;
     bool multi_ = false;
     bool dirty_ = false;
+    size_t window_rows_ = 0;   // the window's first rows that match items_
     COLORREF fore_ = GetSysColor(COLOR_WINDOWTEXT);
     FontSpec font_;
 };
@@ -524,6 +528,9 @@ public:
     System& sys() const { return sys_; }
 
     bool is_loaded() const { return loaded_; }   // does not load
+    // An Unload asked for inside one of the window's running handlers, waiting for its end:
+    // a long handler that yields checks it to stop early.
+    bool unload_pending() const { return unload_pending_; }
     void Load();
     void Show();     // modeless
     void Hide();

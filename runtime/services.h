@@ -7,6 +7,7 @@ namespace rt {
 
 std::unique_ptr<Dialogs> make_real_dialogs();
 std::unique_ptr<ProcessStarter> make_real_processes();
+std::unique_ptr<ShellStarter> make_real_shell();
 std::unique_ptr<ProgramEnd> make_real_program_end();
 std::unique_ptr<TrayIcon> make_real_tray();
 std::unique_ptr<RecycleBin> make_real_recycle_bin();

@@ -93,3 +93,19 @@ TEST_F(AnalyseDrives, WritesTheAreasFirstThenOpensInTheAreaSelectionsPlace)
     EXPECT_EQ(value(1, pellmaris::Form7::kTemp), 2495);
     EXPECT_GT(value(0, pellmaris::Form7::kGamer), 0);
 }
+
+TEST_F(AnalyseDrives, TheGuideFollowsOnlyWhenItsSettingIsOn)
+{
+    set_setting(5, "1");
+    start();
+    click(app->Form3, app->Form3.Label2);
+    EXPECT_TRUE(analysis().Visible());
+    EXPECT_TRUE(app->info1.is_loaded() && app->info1.Visible());
+
+    app->info1.Unload();
+    analysis().Unload();
+    set_setting(5, "0");
+    click(app->Form3, app->Form3.Label2);
+    EXPECT_TRUE(analysis().Visible());
+    EXPECT_FALSE(app->info1.is_loaded() && app->info1.Visible());
+}

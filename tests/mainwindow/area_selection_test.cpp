@@ -385,14 +385,4 @@ TEST_F(AreaSelection, ClassicLayoutWhicheverWayTheWindowLoads)
     EXPECT_EQ(area().List1.ListCount(), 12);
 }
 
-TEST_F(AreaSelection, DefaultLayoutKeepsTheLinksAndHidesTheClassicBack)
-{
-    open_advanced();
-    for (rt::Label* link : {&area().Label1, &area().Label2, &area().Label3, &area().Label5, &area().Label6})
-        EXPECT_TRUE(link->Visible()) << link->Name();
-    EXPECT_FALSE(area().Label7.Visible());
-    EXPECT_TRUE(area().Picture1.Visible());
-    EXPECT_FALSE(area().Picture2.Visible());
-}
-
 } // namespace

@@ -7,6 +7,8 @@ using namespace pellmaris;
 
 namespace {
 
+constexpr int kTipLength = 64;
+
 class Tray : public form1test::Form1Test {
 protected:
     void minimise()
@@ -38,14 +40,15 @@ TEST_F(Tray, MinimisingWithTheTraySettingHidesTheWindowBehindAFullyDescribedIcon
     ASSERT_EQ(fakes.tray->calls.size(), 1u);
     const auto& [message, data] = fakes.tray->calls[0];
     EXPECT_EQ(message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(data.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_EQ(data.cbSize, NOTIFYICONDATAW_V1_SIZE);
     EXPECT_EQ(data.hWnd, form().hWnd());
     EXPECT_EQ(data.uID, 1u);
     EXPECT_EQ(data.uFlags, 7u);
     EXPECT_EQ(data.uCallbackMessage, 512u);
     EXPECT_NE(data.hIcon, nullptr);
     EXPECT_EQ(data.hIcon, form().Icon());
-    EXPECT_STREQ(data.szTip, "Pellmaris");
+    EXPECT_EQ(std::wstring(data.szTip), L"Pellmaris");
+    EXPECT_EQ(data.szTip[kTipLength - 2], L' ');   // blanks after the title's end
 
     EXPECT_FALSE(form().Visible());
     EXPECT_EQ(form().WindowState(), rt::vbNormal);

@@ -10,6 +10,18 @@ void FakeProcesses::start(const std::string& command_line, int window_style)
         rt::raise(rt::errFileNotFound);
 }
 
+std::optional<unsigned long> FakeProcesses::run(const std::string& command_line, int window_style,
+                                                unsigned long timeout_ms)
+{
+    start(command_line, window_style);
+    timeouts.push_back(timeout_ms);
+    if (exit_codes.empty())
+        return 0;
+    auto code = exit_codes.front();
+    exit_codes.pop_front();
+    return code;
+}
+
 std::unique_ptr<rt::System> make_fake_system(const std::string& program_folder, Fakes& f)
 {
     auto sys = std::make_unique<rt::System>();
@@ -20,6 +32,7 @@ std::unique_ptr<rt::System> make_fake_system(const std::string& program_folder, 
     };
     set(sys->dialogs, f.dialogs, std::make_unique<FakeDialogs>());
     set(sys->processes, f.processes, std::make_unique<FakeProcesses>());
+    set(sys->shell, f.shell, std::make_unique<FakeShell>());
     set(sys->program_end, f.program_end, std::make_unique<FakeProgramEnd>());
     set(sys->tray, f.tray, std::make_unique<FakeTray>());
     set(sys->recycle_bin, f.recycle_bin, std::make_unique<FakeRecycleBin>());

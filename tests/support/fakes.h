@@ -2,11 +2,13 @@
 // Recording fakes for every system seam. Nothing here touches the real system.
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+#include "runtime/errors.h"
 #include "runtime/system.h"
 
 namespace testsupport {
@@ -55,6 +57,28 @@ struct FakeProcesses : rt::ProcessStarter {
     std::vector<Start> started;
     bool fail = false;   // every start raises 53
     void start(const std::string& command_line, int window_style) override;
+    // run() records its start like start() and returns these exit codes in order (0 when
+    // used up; nothing stands for a process still running at its time-out).
+    std::deque<std::optional<unsigned long>> exit_codes;
+    std::vector<unsigned long> timeouts;
+    std::optional<unsigned long> run(const std::string& command_line, int window_style,
+                                     unsigned long timeout_ms) override;
+};
+
+// Every file opens unless the test gives it another result.
+struct FakeShell : rt::ShellStarter {
+    struct Open {
+        std::string file;
+        int style;
+    };
+    std::vector<Open> opened;
+    std::map<std::string, Result> results;
+    Result open(const std::string& file, int window_style) override
+    {
+        opened.push_back({file, window_style});
+        auto it = results.find(file);
+        return it == results.end() ? Started : it->second;
+    }
 };
 
 struct FakeProgramEnd : rt::ProgramEnd {
@@ -63,12 +87,25 @@ struct FakeProgramEnd : rt::ProgramEnd {
 };
 
 struct FakeTray : rt::TrayIcon {
-    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> calls;
+    std::vector<std::pair<DWORD, NOTIFYICONDATAW>> calls;
     bool succeed = true;
-    bool notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool notify(DWORD message, NOTIFYICONDATAW& data) override
     {
         calls.emplace_back(message, data);
         return succeed;
+    }
+    // What the shell does when the user presses or releases a button on the icon: the
+    // callback, through the window procedure of the icon's window. No icon, no callback.
+    void user_action(UINT mouse_message)
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (it->first == NIM_DELETE)
+                return;
+            if (it->first == NIM_ADD && succeed) {
+                SendMessageW(it->second.hWnd, rt::kTrayCallbackMessage, it->second.uID, mouse_message);
+                return;
+            }
+        }
     }
 };
 
@@ -94,8 +131,19 @@ struct FakeRecycleBin : rt::RecycleBin {
 struct FakeRegistry : rt::StartupRegistry {
     std::vector<std::pair<std::string, std::string>> writes;
     std::vector<std::string> removals;
-    void write(const std::string& name, const std::string& command) override { writes.emplace_back(name, command); }
-    void remove(const std::string& name) override { removals.push_back(name); }
+    bool refuse = false;   // every write and removal raises 70, as a locked key does
+    void write(const std::string& name, const std::string& command) override
+    {
+        writes.emplace_back(name, command);
+        if (refuse)
+            rt::raise(rt::errPermission);
+    }
+    void remove(const std::string& name) override
+    {
+        removals.push_back(name);
+        if (refuse)
+            rt::raise(rt::errPermission);
+    }
 };
 
 struct FakeUrlHistory : rt::UrlHistory {
@@ -121,8 +169,10 @@ struct FakeProcessList : rt::ProcessList {
 struct FakeDiskSpace : rt::DiskSpace {
     bool ok = true;
     uint64_t caller = 0, total = 0, free = 0;
-    bool query(const std::string&, uint64_t& c, uint64_t& t, uint64_t& f) override
+    std::vector<std::string> roots;   // every drive asked about
+    bool query(const std::string& root, uint64_t& c, uint64_t& t, uint64_t& f) override
     {
+        roots.push_back(root);
         c = caller;
         t = total;
         f = free;
@@ -139,6 +189,7 @@ struct FakeClock : rt::Clock {
 struct Fakes {
     FakeDialogs* dialogs = nullptr;
     FakeProcesses* processes = nullptr;
+    FakeShell* shell = nullptr;
     FakeProgramEnd* program_end = nullptr;
     FakeTray* tray = nullptr;
     FakeRecycleBin* recycle_bin = nullptr;

@@ -1,0 +1,318 @@
+// The zero-length-file scanner on scratch trees standing in for the machine's drives.
+#include <algorithm>
+#include <set>
+#include "tools_fixture.h"
+#include "support/scratch.h"
+
+using namespace pellmaris;
+using testsupport::make_dirs;
+using testsupport::write_bytes;
+
+namespace {
+
+class Scanner : public toolstest::ToolsTest {
+protected:
+    std::string tree = dir / "tree";
+
+    Scanner() { make_dirs(tree); }
+
+    Form12& scanner() { return app->Form12; }
+
+    // Opens the scanner with these folders as its only drives (the test prefix's real
+    // drives hold the whole build tree) and lets its timers run the scan.
+    void open_on(const std::vector<std::string>& roots)
+    {
+        scanner().open_scanner();
+        scanner().List3.Clear();
+        for (const std::string& root : roots)
+            scanner().List3.AddItem(root);
+    }
+    bool finished()
+    {
+        return scanner().is_loaded() && !scanner().scanning() && !scanner().Timer1.Enabled() &&
+               !scanner().Timer2.Enabled();
+    }
+    void scan(const std::vector<std::string>& roots)
+    {
+        open_on(roots);
+        ASSERT_TRUE(pump_until([&] { return finished(); })) << "the scan did not end";
+    }
+    void scan_tree() { scan({tree + "\\"}); }
+
+    std::set<std::string> found()
+    {
+        const auto& rows = scanner().List1.items();
+        return {rows.begin(), rows.end()};
+    }
+    long row_of(const std::string& path)
+    {
+        const auto& rows = scanner().List1.items();
+        auto it = std::find(rows.begin(), rows.end(), path);
+        return it == rows.end() ? -1 : static_cast<long>(it - rows.begin());
+    }
+    void select(const std::string& path)
+    {
+        const long row = row_of(path);
+        ASSERT_GE(row, 0) << path << " not listed";
+        scanner().List1.Selected(row, true);
+    }
+    std::string file(const std::string& rel, const std::string& bytes = "")
+    {
+        const std::string path = tree + "\\" + rel;
+        make_dirs(path.substr(0, path.find_last_of('\\')));
+        write_bytes(path, bytes);
+        return path;
+    }
+    static void set_attributes(const std::string& path, DWORD attributes)
+    {
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
+    }
+    static bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+};
+
+const char* const kFoundZero = "Found [ 0 ] file(s) of zero length on hard disk(s)";
+
+TEST_F(Scanner, FindsTheEmptyPlainFilesInEveryFolderItWalks)
+{
+    const std::string empty = file("empty.txt");
+    file("data.txt", "x");
+    const std::string deep = file("sub\\inner\\empty.log");
+    set_attributes(file("readonly.txt"), FILE_ATTRIBUTE_READONLY);
+    file(".hidden.txt");   // Wine shows dot-files as hidden
+    set_attributes(file("system.txt"), FILE_ATTRIBUTE_SYSTEM);
+    const std::string in_hidden = file(".hiddenfolder\\inside.txt");
+    const std::string in_system = file("systemfolder\\inside.txt");
+    set_attributes(tree + "\\systemfolder", FILE_ATTRIBUTE_SYSTEM);
+    const std::string in_both = file(".hiddensystem\\inside.txt");
+    set_attributes(tree + "\\.hiddensystem", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+    scan_tree();
+
+    EXPECT_EQ(found(), (std::set<std::string>{empty, deep, in_hidden, in_system, in_both}));
+    EXPECT_EQ(scanner().Label1.Caption(), "Found [ 5 ] file(s) of zero length on hard disk(s)");
+    EXPECT_EQ(scanner().List2.List(0), tree + "\\");
+    EXPECT_EQ(scanner().List2.ListCount(), 6);   // the root and the five folders beneath it
+    EXPECT_EQ(scanner().ProgressBar1.Value(), 0);
+}
+
+TEST_F(Scanner, WithNoEmptyFileTheCountIsZero)
+{
+    file("a.txt", "a");
+    file("sub\\b.txt", "b");
+    scan_tree();
+    EXPECT_TRUE(found().empty());
+    EXPECT_EQ(scanner().Label1.Caption(), kFoundZero);
+}
+
+TEST_F(Scanner, EachDriveFollowsTheOneBeforeInOneListWithoutRepeats)
+{
+    const std::string first = dir / "first", second = dir / "second";
+    make_dirs(first + "\\a\\deep");
+    make_dirs(second + "\\b");
+    write_bytes(second + "\\b\\empty", "");
+
+    scan({first + "\\", second + "\\"});
+
+    EXPECT_EQ(scanner().List2.items(), (std::vector<std::string>{first + "\\", first + "\\a\\", first + "\\a\\deep\\",
+                                                                 second + "\\", second + "\\b\\"}));
+    EXPECT_EQ(found(), (std::set<std::string>{second + "\\b\\empty"}));
+}
+
+TEST_F(Scanner, DeletesOnlySelectedFilesThatAreStillEmptyPlainFiles)
+{
+    const std::string gone = file("gone.txt"), grown = file("grown.txt"), kept = file("kept.txt");
+    const std::string now_folder = file("now_folder"), now_read_only = file("now_read_only");
+    const std::string sentinel = dir / "sentinel.txt";
+    write_bytes(sentinel, "");   // beside the scanned tree
+    scan_tree();
+    ASSERT_EQ(found().size(), 5u);
+
+    click(scanner().Command1);   // nothing selected: nothing happens
+    EXPECT_EQ(found().size(), 5u);
+    EXPECT_TRUE(exists(gone));
+
+    for (const auto& path : {gone, grown, now_folder, now_read_only})
+        select(path);
+    write_bytes(grown, "data arrived after the scan");
+    ASSERT_TRUE(DeleteFileA(now_folder.c_str()));
+    make_dirs(now_folder);
+    set_attributes(now_read_only, FILE_ATTRIBUTE_READONLY);
+    click(scanner().Command1);
+
+    EXPECT_FALSE(exists(gone));
+    EXPECT_EQ(testsupport::read_bytes(grown), "data arrived after the scan");
+    EXPECT_TRUE(exists(now_folder));
+    EXPECT_TRUE(exists(now_read_only));
+    EXPECT_TRUE(exists(kept));
+    EXPECT_TRUE(exists(sentinel));
+    EXPECT_EQ(found(), (std::set<std::string>{grown, kept, now_folder, now_read_only}));
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+}
+
+TEST_F(Scanner, KeepsEmptyFilesInsideTheProgramFolderAndSaysHowManyAndWhy)
+{
+    put("marker.dat", "");
+    make_dirs(folder + "\\pellmarisgui");
+    write_bytes(folder + "\\pellmarisgui\\empty.jpg", "");
+    const std::string junk = file("junk.tmp");
+    scan({dir.path() + "\\"});
+    ASSERT_EQ(found(), (std::set<std::string>{folder + "\\marker.dat", folder + "\\pellmarisgui\\empty.jpg", junk}));
+
+    click(scanner().Command2);   // Select All
+    click(scanner().Command1);
+
+    EXPECT_FALSE(exists(junk));
+    EXPECT_TRUE(exists(folder + "\\marker.dat"));
+    EXPECT_TRUE(exists(folder + "\\pellmarisgui\\empty.jpg"));
+    EXPECT_EQ(found(), (std::set<std::string>{folder + "\\marker.dat", folder + "\\pellmarisgui\\empty.jpg"}));
+    ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
+    EXPECT_EQ(fakes.dialogs->prompts[0].text,
+              "2 empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
+              "Pellmaris folder are never deleted, because programs rely on empty marker files there.");
+    EXPECT_EQ(fakes.dialogs->prompts[0].title, "Pellmaris");
+}
+
+TEST_F(Scanner, SelectAllAndDeselectAllReachEveryRow)
+{
+    file("a");
+    file("b");
+    file("c");
+    scan_tree();
+    click(scanner().Command2);
+    pump_for(50);
+    for (long i = 0; i < 3; ++i)
+        EXPECT_TRUE(scanner().List1.Selected(i));
+    EXPECT_EQ(scanner().List1.ListIndex(), 0);
+    EXPECT_EQ(SendMessageA(scanner().List1.hWnd(), LB_GETSELCOUNT, 0, 0), 3);
+
+    click(scanner().Command3);
+    pump_for(50);
+    for (long i = 0; i < 3; ++i)
+        EXPECT_FALSE(scanner().List1.Selected(i));
+    EXPECT_EQ(SendMessageA(scanner().List1.hWnd(), LB_GETSELCOUNT, 0, 0), 0);
+}
+
+TEST_F(Scanner, TheButtonsOnAnEmptyResultRaiseNoError)
+{
+    scan_tree();
+    click(scanner().Command2);
+    click(scanner().Command3);
+    click(scanner().Command1);
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+    EXPECT_EQ(scanner().Label1.Caption(), kFoundZero);
+}
+
+TEST_F(Scanner, TheStatusWindowsFollowTheScanAndCloseAtItsEnd)
+{
+    const std::string empty = file("sub\\empty.txt");
+    std::set<std::string> strip, animation;
+    bool strip_on_main_window_edge = false;
+    app->sys.yield_hook = [&] {
+        if (app->labelscreen.is_loaded()) {
+            strip.insert(app->labelscreen.Label1.Caption());
+            strip.insert(app->labelscreen.Label2.Caption());
+            strip_on_main_window_edge =
+                app->labelscreen.Top() + app->labelscreen.Height() == app->Form1.Top() + app->Form1.Height() &&
+                app->labelscreen.Left() == app->Form1.Left();
+        }
+        if (app->search.is_loaded())
+            animation.insert(app->search.Label1.Caption());
+    };
+    scan_tree();
+
+    const std::string root = tree + "\\";
+    for (const std::string& caption : {"SEARCHING IN DRIVE [ " + root + " ] ", "Found Folder [ " + root + "sub ]",
+                                       "LOOKING IN " + root + "sub\\", "Found File " + empty})
+        EXPECT_TRUE(strip.count(caption)) << caption;
+    EXPECT_TRUE(strip_on_main_window_edge);
+    EXPECT_TRUE(animation.count("SEARCHING DRIVES FOR FOLDERS PLEASE WAIT"));
+    EXPECT_TRUE(animation.count("SEARCHING FOR FILES IN FOLDERS PLEASE WAIT    "));
+    EXPECT_FALSE(app->labelscreen.is_loaded());
+    EXPECT_FALSE(app->search.is_loaded());
+    EXPECT_TRUE(scanner().Visible());
+    EXPECT_EQ(found(), (std::set<std::string>{empty}));
+}
+
+TEST_F(Scanner, ClosingTheWindowDuringTheScanEndsItAndReopensNothing)
+{
+    for (int i = 0; i < 40; ++i)
+        file("f" + std::to_string(i) + "\\empty");
+    int yields = 0, yields_at_close = -1;
+    app->sys.yield_hook = [&] {
+        if (!scanner().scanning())
+            return;   // the test's own pumping
+        ++yields;
+        if (yields == 25) {
+            yields_at_close = yields;
+            PostMessageA(scanner().hWnd(), WM_CLOSE, 0, 0);
+        }
+    };
+    open_on({tree + "\\"});
+    ASSERT_TRUE(pump_until([&] { return !scanner().is_loaded(); }));
+    pump_for(300);
+
+    EXPECT_EQ(yields_at_close, 25);
+    EXPECT_LE(yields, yields_at_close + 1);   // the yield that saw the close was the last of the scan
+    EXPECT_FALSE(scanner().is_loaded());
+    EXPECT_FALSE(app->search.is_loaded());
+    EXPECT_FALSE(app->labelscreen.is_loaded());
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+}
+
+TEST_F(Scanner, AMissingClipLeavesTheAnimationOutAndTheScanGoesOn)
+{
+    remove("SEARCH.AVI");
+    const std::string empty = file("empty");
+    scan_tree();
+    EXPECT_EQ(found(), (std::set<std::string>{empty}));
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+}
+
+TEST_F(Scanner, TheAnimationControlOpensTheShippedClip)
+{
+    EXPECT_TRUE(app->search.Animation1.Open(testsupport::stage_folder() + "\\SEARCH.AVI"));
+    EXPECT_FALSE(app->search.Animation1.Open(dir / "missing.avi"));
+    write_bytes(dir / "broken.avi", "RIFF....AVI nothing else");
+    EXPECT_FALSE(app->search.Animation1.Open(dir / "broken.avi"));
+}
+
+TEST_F(Scanner, OpeningAgainAfterAScanScansAnewWhileOpeningDuringOneKeepsIt)
+{
+    const std::string first = file("first");
+    bool reopened = false;
+    app->sys.yield_hook = [&] {
+        if (!reopened && scanner().scanning()) {
+            reopened = true;
+            scanner().open_scanner();   // while it scans: only comes to the front
+        }
+    };
+    scan_tree();
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(found(), (std::set<std::string>{first}));
+    app->sys.yield_hook = nullptr;
+
+    const std::string second = file("second");
+    scan_tree();
+    EXPECT_EQ(found(), (std::set<std::string>{first, second}));
+}
+
+TEST_F(Scanner, TheDriveListHoldsTheDrivesThatCanBeSelectedAndKeepsTheCurrentFolder)
+{
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    scanner().Load();
+    const std::vector<std::string> drives = scanner().List3.items();
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, after);
+    scanner().Unload();   // before its timers could start a walk of the build tree
+
+    EXPECT_NE(std::find(drives.begin(), drives.end(), "P:\\"), drives.end());
+    EXPECT_NE(std::find(drives.begin(), drives.end(), "S:\\"), drives.end());
+    const DWORD present = GetLogicalDrives();
+    for (const std::string& drive : drives)
+        EXPECT_TRUE(present & (1u << (drive[0] - 'A'))) << drive;
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+    EXPECT_STREQ(before, after);
+}
+
+} // namespace

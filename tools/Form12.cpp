@@ -1,0 +1,270 @@
+#include "tools/Form12.h"
+#include <windows.h>
+#include <vector>
+#include "engine/Program.h"
+#include "runtime/errors.h"
+#include "runtime/filesys.h"
+#include "tools/empty_files.h"
+
+namespace pellmaris {
+
+namespace {
+
+// Thrown from a yield when the window is being closed: the scan unwinds and ends.
+struct ScanStopped {};
+
+// Probing the drives moves the current directory; the rest of the program never relies
+// on it, but a current directory left on a removable drive would hold that drive.
+class CurrentDirectoryKept {
+public:
+    CurrentDirectoryKept()
+    {
+        DWORD n = GetCurrentDirectoryW(0, nullptr);
+        if (n > 0) {
+            saved_.resize(n);
+            saved_.resize(GetCurrentDirectoryW(n, saved_.data()));
+        }
+    }
+    ~CurrentDirectoryKept()
+    {
+        if (!saved_.empty())
+            SetCurrentDirectoryW(saved_.c_str());
+    }
+    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
+    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
+
+private:
+    std::wstring saved_;
+};
+
+bool is_plain_empty_file(const rt::DirEntry& entry)
+{
+    return entry.length == 0 && !(entry.attributes & (rt::attrDirectory | rt::attrReparsePoint));
+}
+
+std::string kept_message(int kept)
+{
+    return std::to_string(kept) +
+           " empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
+           "Pellmaris folder are never deleted, because programs rely on empty marker files there.";
+}
+
+} // namespace
+
+Form12::Form12(Program& app) : rt::Form(app.sys, "Form12"), app(app)
+{
+    Timer1.on_timer = [this] { Timer1_Timer(); };
+    Timer2.on_timer = [this] { Timer2_Timer(); };
+    Command1.on_click = [this] { Command1_Click(); };
+    Command2.on_click = [this] { Command2_Click(); };
+    Command3.on_click = [this] { Command3_Click(); };
+}
+
+void Form12::open_scanner()
+{
+    if (is_loaded() && !scanning_ && !Timer1.Enabled() && !Timer2.Enabled())
+        Unload();   // a finished scan: a new opening scans anew
+    Show();
+    ZOrderTop();
+}
+
+void Form12::design()
+{
+    Caption(rt::AppTitle);
+    BorderStyle(rt::bsFixedSingle);
+    // Wide and high enough for the result list's scroll bar and the result text.
+    ScaleSize(11295, 3540);
+    ProgressBar1.Move(120, 120, 10335, 255);
+    List1.Move(0, 480, 11295, 2085);
+    List1.MultiSelect(true);
+    Command3.Move(5280, 2760, 1095, 255);
+    Command3.Caption("Deselect All");
+    Command2.Move(6480, 2760, 1095, 255);
+    Command2.Caption("Select All");
+    Command1.Move(7680, 2760, 1095, 255);
+    Command1.Caption("Delete File(s)");
+    Label1.Move(0, 3120, 11295, 375);
+    List2.Move(0, 3840, 11295, 4350);
+    List3.Move(0, 8400, 2775, 450);
+    Timer1.Interval(1000);
+    Timer1.Enabled(true);
+    Timer2.Interval(1000);
+    Timer2.Enabled(false);
+    probe_drive.clear();
+    walk_root.clear();
+    deep_scan = 0;
+    folders_.clear();
+    scanning_ = false;
+}
+
+void Form12::Form_Load()
+{
+    CurrentDirectoryKept kept;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        probe_drive = std::string(1, letter);
+        change_drive();
+    }
+}
+
+void Form12::change_drive()
+{
+    try {
+        rt::change_drive(probe_drive);
+        List3.AddItem(probe_drive + ":\\");
+    } catch (const rt::RuntimeError&) {
+        // no drive, or no medium in it
+    }
+}
+
+void Form12::Timer1_Timer()
+{
+    Timer1.Enabled(false);
+    app.search.Show();
+    app.labelscreen.Show();
+    Timer2.Enabled(true);
+}
+
+void Form12::Timer2_Timer()
+{
+    deep_scan = 1;
+    Timer2.Enabled(false);
+    scanning_ = true;
+    try {
+        walk_every_drive();
+        show_status(app.search.Label1, "SEARCHING FOR FILES IN FOLDERS PLEASE WAIT    ");
+        show_status(app.labelscreen.Label2, "");
+        scan_zero_length_files();
+    } catch (const ScanStopped&) {
+        // the window is closing: nothing more of it is touched
+    }
+    scanning_ = false;
+    close_status_windows();
+}
+
+void Form12::walk_every_drive()
+{
+    ProgressBar1.Min(0);
+    ProgressBar1.Max(List3.ListCount() + 1);
+    ProgressBar1.Value(0);
+    for (long i = 0; i < List3.ListCount(); ++i) {
+        ProgressBar1.Value(i);
+        walk_root = List3.List(i);
+        show_status(app.labelscreen.Label1, "SEARCHING IN DRIVE [ " + walk_root + " ] ");
+        yield();
+        deep_folders();
+    }
+}
+
+// Every drive's walk adds to the one list; each walk goes over its own folders only, so
+// the whole walk stays linear in the number of folders.
+void Form12::deep_folders()
+{
+    FolderWalkOptions options;
+    options.deep = deep_scan == 1;
+    options.exact_attribute_passes = true;
+    options.on_folder_added = [this](const std::string& parent, const std::string& name) {
+        List2.AddItem(parent + name + "\\");
+        show_status(app.labelscreen.Label2, "Found Folder [ " + parent + name + " ]");
+        yield();
+    };
+    List2.AddItem(walk_root);
+    walk_root = walk_folders(folders_, walk_root, options);
+}
+
+void Form12::scan_zero_length_files()
+{
+    List1.Clear();
+    ProgressBar1.Min(0);
+    ProgressBar1.Max(static_cast<long>(folders_.size()));
+    ProgressBar1.Value(0);
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        walk_root = folders_[i];
+        show_status(app.labelscreen.Label1, "LOOKING IN " + walk_root);
+        scan_folder(walk_root);
+        ProgressBar1.Value(static_cast<long>(i + 1));
+    }
+    ProgressBar1.Value(0);
+    Label1.Caption("Found [ " + std::to_string(List1.ListCount()) + " ] file(s) of zero length on hard disk(s)");
+}
+
+// The listing with mask 0 holds the plain files only: no read-only, hidden or system
+// file, and no folder.
+void Form12::scan_folder(const std::string& folder)
+{
+    std::vector<rt::DirEntry> files;
+    try {
+        files = rt::list_dir(folder, rt::attrNormal);
+    } catch (const rt::RuntimeError&) {
+        return;
+    }
+    for (const rt::DirEntry& file : files) {
+        yield();
+        if (!is_plain_empty_file(file))
+            continue;
+        const std::string path = folder + file.name;
+        List1.AddItem(path);
+        show_status(app.labelscreen.Label2, "Found File " + path);
+        yield();
+    }
+}
+
+// Each selected file is deleted only when it is still an empty plain file outside the
+// protected folders; only the rows of the files deleted leave the list.
+void Form12::Command1_Click()
+{
+    const EmptyFileDeleter deleter(app.sys.program_folder);
+    const long rows = List1.ListCount();
+    std::vector<char> deleted(static_cast<std::size_t>(rows), 0);
+    int kept_protected = 0;
+    for (long i = 0; i < rows; ++i) {
+        if (!List1.Selected(i))
+            continue;
+        const EmptyFileOutcome outcome = deleter.delete_if_still_empty(List1.List(i));
+        deleted[static_cast<std::size_t>(i)] = outcome == EmptyFileOutcome::Deleted;
+        kept_protected += outcome == EmptyFileOutcome::Protected;
+    }
+    for (long i = rows - 1; i >= 0; --i)
+        if (deleted[static_cast<std::size_t>(i)])
+            List1.RemoveItem(i);
+    if (kept_protected > 0)
+        MsgBox(kept_message(kept_protected), rt::vbInformation);
+}
+
+void Form12::Command2_Click() { select_every_row(true); }
+void Form12::Command3_Click() { select_every_row(false); }
+
+void Form12::select_every_row(bool selected)
+{
+    for (long i = 0; i < List1.ListCount(); ++i)
+        List1.Selected(i, selected);
+    if (List1.ListCount() > 0)
+        List1.ListIndex(0);
+}
+
+void Form12::Form_Unload(int& /*cancel*/) { close_status_windows(); }
+
+void Form12::yield()
+{
+    DoEvents();
+    if (unload_pending() || !is_loaded())
+        throw ScanStopped{};
+}
+
+// A status window the user closed stays closed.
+void Form12::show_status(rt::Label& label, const std::string& caption)
+{
+    if (label.Parent().is_loaded())
+        label.Caption(caption);
+}
+
+void Form12::close_status_windows()
+{
+    for (rt::Form* status : {static_cast<rt::Form*>(&app.search), static_cast<rt::Form*>(&app.labelscreen)}) {
+        try {
+            status->Unload();
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+} // namespace pellmaris

@@ -1,0 +1,65 @@
+#pragma once
+// The zero-length-file scanner: walks every drive into one folder list, lists the empty
+// plain files of those folders and deletes the ones the user selects.
+#include <cstdint>
+#include <string>
+#include "engine/folder_walk.h"
+#include "runtime/forms.h"
+
+namespace pellmaris {
+
+class Program;
+
+class Form12 : public rt::Form {
+public:
+    explicit Form12(Program& app);
+
+    // Shows the scanner, which then scans every drive by itself. A scanner that is already
+    // scanning comes to the front; one showing the results of a finished scan starts anew.
+    void open_scanner();
+    bool scanning() const { return scanning_; }
+
+    rt::ProgressBar ProgressBar1{*this, "ProgressBar1"};
+    rt::ListBox List1{*this, "List1"};               // full paths of the empty files found
+    rt::CommandButton Command3{*this, "Command3"};   // "Deselect All"
+    rt::CommandButton Command2{*this, "Command2"};   // "Select All"
+    rt::CommandButton Command1{*this, "Command1"};   // "Delete File(s)"
+    rt::Label Label1{*this, "Label1"};               // the result text
+    rt::ListBox List2{*this, "List2"};               // the walk's folders (below the client area)
+    rt::ListBox List3{*this, "List3"};               // the drives, "X:\" (below the client area)
+    rt::Timer Timer1{*this, "Timer1"};
+    rt::Timer Timer2{*this, "Timer2"};
+
+    std::string probe_drive;
+    std::string walk_root;
+    int16_t deep_scan = 0;
+
+    void change_drive();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void deep_folders();
+    void scan_zero_length_files();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+protected:
+    void design() override;
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+
+private:
+    void walk_every_drive();
+    void scan_folder(const std::string& folder);
+    void select_every_row(bool selected);
+    // Lets the windows run; ends the scan when this window is being closed.
+    void yield();
+    void show_status(rt::Label& label, const std::string& caption);
+    void close_status_windows();
+
+    FolderList folders_;   // what List2 holds, with the set behind the walk's duplicate test
+    bool scanning_ = false;
+    Program& app;
+};
+
+} // namespace pellmaris
