@@ -54,7 +54,8 @@ constexpr long kClassicButtonsTop = 5500;
 constexpr const char* kClassicPicture = "back2.jpg";
 
 // Where the check boxes of the "Settings" frame sit: two columns of rows.
-constexpr long kColumn1 = 10, kColumn2 = 285, kIndent = 18;
+constexpr long kColumn1 = 10, kColumn2 = 225, kIndent = 18;
+constexpr long kColumn1Width = 210, kColumn2Width = 328;
 constexpr long kFirstRow = 20, kRowStep = 19, kRowHeight = 17;
 constexpr long row_top(int row) { return kFirstRow + kRowStep * row; }
 
@@ -104,13 +105,13 @@ void Form10::design()
     };
     for (int row = 0; row < static_cast<int>(std::size(first_column)); ++row) {
         const auto& entry = first_column[row];
-        place_check(entry.box, Frame1, entry.caption, kColumn1 + entry.indent, row_top(row), 262 - entry.indent);
+        place_check(entry.box, Frame1, entry.caption, kColumn1 + entry.indent, row_top(row), kColumn1Width - entry.indent);
     }
     Check10.Visible(false);
 
-    place_check(Check2, Frame1, "Hide Welcome On Main Window (Must Reboot Program)", kColumn2, row_top(0), 268);
-    place_check(Check11, Frame1, "Classic Theme (Must Reboot Program)", kColumn2, row_top(1), 268);
-    place_check(Check7, Frame1, "Transparency (Must Reboot Program)", kColumn2, row_top(2), 268);
+    place_check(Check2, Frame1, "Hide Welcome On Main Window (Must Reboot Program)", kColumn2, row_top(0), kColumn2Width);
+    place_check(Check11, Frame1, "Classic Theme (Must Reboot Program)", kColumn2, row_top(1), kColumn2Width);
+    place_check(Check7, Frame1, "Transparency (Must Reboot Program)", kColumn2, row_top(2), kColumn2Width);
     Slider1.Container(&Frame1);
     Slider1.Move(px(kColumn2 + kIndent), px(77), px(200), px(24));
     Slider1.Min(50);
@@ -119,7 +120,7 @@ void Form10::design()
     Slider1.Value(200);
     Slider1.ToolTipText("How opaque the main window is");
 
-    place_check(Check6, Frame1, "Schedule Clean", kColumn2, 104, 268);
+    place_check(Check6, Frame1, "Schedule Clean", kColumn2, 104, kColumn2Width);
     const struct {
         rt::OptionButton& option;
         const char* caption;
@@ -134,8 +135,8 @@ void Form10::design()
         interval.option.Move(px(interval.left), px(interval.top), px(92), px(kRowHeight));
     }
 
-    place_check(Check17, Frame1, "Show Password", kColumn2, 163, 268);
-    place_check(Check12, Frame1, "Password Protect", kColumn2, 182, 268);
+    place_check(Check17, Frame1, "Show Password", kColumn2, 163, kColumn2Width);
+    place_check(Check12, Frame1, "Password Protect", kColumn2, 182, kColumn2Width);
     place_check(Check13, Frame1, "Settings", kColumn2 + kIndent, 201, 92);
     place_check(Check14, Frame1, "Windows Tools", kColumn2 + 115, 201, 140);
     Check13.Visible(false);

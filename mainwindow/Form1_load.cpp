@@ -1,5 +1,7 @@
 // The main window's load: welcome text, theme and layout, start-up actions, environment
 // values and the last full clean.
+#include <algorithm>
+#include <cmath>
 #include "common/area_options.h"
 #include "common/file_io.h"
 #include "common/last_clean.h"
@@ -66,6 +68,13 @@ void make_translucent(HWND window, BYTE alpha)
     LONG style = GetWindowLongW(window, GWL_EXSTYLE);
     SetWindowLongW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+// The strip a clean shows (the file caption and the progress bar), as wide as given.
+void fit_clean_strip(Form1& form, long width)
+{
+    form.ProgressBar1.Width(width);
+    form.Label2.Width(width);
 }
 
 void delete_quietly(const std::string& path)
@@ -137,6 +146,7 @@ void Form1::apply_classic_theme()
     load_skin_picture(static_cast<rt::Form&>(*this), skin_path(sys(), kSkinBackground));
     Width(kClassicWidth);
     Height(kClassicHeight);
+    fit_clean_strip(*this, ScaleWidth() - 2 * Label2.Left());
     Frame1.Visible(false);
     Picture13.Visible(false);
     Label17.Visible(true);
@@ -146,10 +156,11 @@ void Form1::apply_narrow_layout()
 {
     try {
         Width(kNarrowWidth);
+        Frame1.Visible(false);   // the welcome area, which the narrow window has no room for
+        Picture13.Width(std::min(Picture13.Width(), ScaleWidth()));
         Picture11.Left(kNarrowLinkLeft);
         Picture12.Left(kNarrowLinkLeft);
-        ProgressBar1.Width(kNarrowStatusWidth);
-        Label2.Width(kNarrowStatusWidth);
+        fit_clean_strip(*this, kNarrowStatusWidth);
         Label17.Visible(true);
     } catch (const rt::RuntimeError&) {
         // The rest of the narrow layout is passed over; the load goes on.

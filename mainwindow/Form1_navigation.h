@@ -20,8 +20,13 @@ GateChoice tools_gate(const Settings& settings);      // lines 15 and 17
 // is missing or its last record is short.
 std::string last_web_address(const std::string& web_links_path);
 
-// The command that opens an address: the browser of old when it is installed, otherwise
-// the user's default browser.
+// An "http://" or "https://" address that the browser gets as one argument. Anything else
+// (a program, a file, another scheme) is never opened: the default browser's hand-over
+// would run a local program.
+bool is_web_address(const std::string& address);
+
+// The command that opens an address: the browser of old (its path quoted) when it is
+// installed, otherwise the user's default browser.
 std::string browser_command(const std::string& address, bool classic_browser_present);
 
 } // namespace pellmaris

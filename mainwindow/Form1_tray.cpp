@@ -71,6 +71,15 @@ void remove_tray_icon(Form1& form)
     form.tray_icon_added = false;
 }
 
+// The window back from the notification area, normal and in front.
+void show_normal_window(Form1& form)
+{
+    if (form.WindowState() == rt::vbMinimized)
+        form.WindowState(rt::vbNormal);
+    form.Show();
+    SetForegroundWindow(form.hWnd());
+}
+
 // Marks the full clean it wraps as one the timer started.
 class ScheduledRun {
 public:
@@ -133,11 +142,8 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/)
     const long message = std::lround(x / rt::Screen::TwipsPerPixelX());
     if (!tray_icon_added || !restores_from_tray(message))
         return;
-    if (WindowState() == rt::vbMinimized)
-        WindowState(rt::vbNormal);
-    Show();
+    show_normal_window(*this);
     remove_tray_icon(*this);
-    SetForegroundWindow(hWnd());
 }
 
 void Form1::Timer3_Timer()
@@ -185,11 +191,14 @@ void Form1::Form_Unload(int& cancel)
     sys().End();
 }
 
-// Explorer restarted ("TaskbarCreated"): its notification area is empty again.
+// Explorer restarted ("TaskbarCreated"): its notification area is empty again. Without
+// its icon the hidden window could never come back, so a refused icon shows it.
 void Form1::explorer_restarted()
 {
-    if (tray_icon_added)
-        sys().tray->notify(NIM_ADD, tray_icon_data);
+    if (!tray_icon_added || sys().tray->notify(NIM_ADD, tray_icon_data))
+        return;
+    tray_icon_added = false;
+    show_normal_window(*this);
 }
 
 } // namespace pellmaris

@@ -466,7 +466,7 @@ password_background() {
         -fill "$NAVY" -draw "circle 36,43 36,48" -draw "rectangle 34,45 38,54" \
         -fill "$WHITE" -font "$FONT_BOLD" -pointsize 20 \
         -gravity northwest -annotate +72+14 "Password" \
-        -fill "$MINT" -font "$FONT" -pointsize 12 \
+        -fill "#DCEBF2" -font "$FONT" -pointsize 12 \
         -annotate +73+44 "This window is locked. Type the" \
         -annotate +73+59 "password and press Accept." \
         "${JPEG_OPTS[@]}" "$out"

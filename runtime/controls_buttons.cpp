@@ -145,6 +145,8 @@ void OptionButton::Value(bool v)
         raise_from_code(on_click);
 }
 
+HBRUSH OptionButton::control_color(HDC dc) { return Parent().background_brush(dc); }
+
 bool OptionButton::handle_command(WPARAM wp, LPARAM)
 {
     if (!clicked(wp))

@@ -282,6 +282,8 @@ void Slider::TickFrequency(long v)
     update_window();
 }
 
+HBRUSH Slider::control_color(HDC dc) { return Parent().background_brush(dc); }
+
 bool Slider::handle_notify(NMHDR*) { return false; }
 
 bool Slider::handle_scroll(int code)

@@ -218,7 +218,8 @@ LRESULT Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             mouse_event(msg, wp, lp);
             return 0;
         case kTrayCallbackMessage: {
-            float x = static_cast<float>(pixels_to_twips_x(LOWORD(lp)));
+            // The mouse message in X as twips, by the rule that turns it back exactly.
+            float x = static_cast<float>(LOWORD(lp) * Screen::TwipsPerPixelX());
             run_handler([this, x] { Form_MouseMove(0, 0, x, 0); });
             return 0;
         }

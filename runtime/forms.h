@@ -41,9 +41,24 @@ inline COLORREF RGBColor(int r, int g, int b) { return RGB(r, g, b); }
 struct Screen {
     static long Width();          // twips
     static long Height();
-    static long TwipsPerPixelX();
-    static long TwipsPerPixelY();
+    // 1440 / pixels per inch, exactly (7.5 at 192 dpi): the one rule between twips and
+    // pixels, both ways.
+    static double TwipsPerPixelX();
+    static double TwipsPerPixelY();
     static RECT WorkArea();       // twips
+};
+
+// While it lives, the layer reckons with a screen of the given pixels per inch instead
+// of the system's: a test of display scaling (125 % = 120 dpi, 200 % = 192 dpi, ...).
+class ScreenScaling {
+public:
+    explicit ScreenScaling(int dpi);
+    ~ScreenScaling();
+    ScreenScaling(const ScreenScaling&) = delete;
+    ScreenScaling& operator=(const ScreenScaling&) = delete;
+
+private:
+    int previous_;
 };
 long twips_to_pixels_x(long twips);
 long twips_to_pixels_y(long twips);
@@ -282,6 +297,7 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "OptionButton"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void set_checked(bool v);
@@ -415,6 +431,7 @@ public:
     bool handle_notify(NMHDR*) override;
     bool handle_scroll(int code) override;
     const char* kind() const override { return "Slider"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void update_window();

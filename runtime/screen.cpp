@@ -17,10 +17,15 @@ int device_caps(int index)
 
 constexpr long kTwipsPerInch = 1440;
 
+int dpi_override = 0;   // set by a ScreenScaling
+
 } // namespace
 
-int dpi_x() { return device_caps(LOGPIXELSX); }
-int dpi_y() { return device_caps(LOGPIXELSY); }
+int dpi_x() { return dpi_override ? dpi_override : device_caps(LOGPIXELSX); }
+int dpi_y() { return dpi_override ? dpi_override : device_caps(LOGPIXELSY); }
+
+ScreenScaling::ScreenScaling(int dpi) : previous_(dpi_override) { dpi_override = dpi; }
+ScreenScaling::~ScreenScaling() { dpi_override = previous_; }
 
 COLORREF QBColor(int n)
 {
@@ -41,8 +46,8 @@ long twips_to_pixels_y(long twips) { return MulDiv(twips, dpi_y(), kTwipsPerInch
 long pixels_to_twips_x(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_x()); }
 long pixels_to_twips_y(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_y()); }
 
-long Screen::TwipsPerPixelX() { return kTwipsPerInch / dpi_x(); }
-long Screen::TwipsPerPixelY() { return kTwipsPerInch / dpi_y(); }
+double Screen::TwipsPerPixelX() { return static_cast<double>(kTwipsPerInch) / dpi_x(); }
+double Screen::TwipsPerPixelY() { return static_cast<double>(kTwipsPerInch) / dpi_y(); }
 long Screen::Width() { return pixels_to_twips_x(GetSystemMetrics(SM_CXSCREEN)); }
 long Screen::Height() { return pixels_to_twips_y(GetSystemMetrics(SM_CYSCREEN)); }
 

@@ -39,6 +39,37 @@ WORD show_command(int window_style)
     }
 }
 
+std::string system_folder()
+{
+    wchar_t folder[MAX_PATH] = L"";
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        raise(errFileNotFound);
+    return utf8_text(folder);
+}
+
+std::string lower_ascii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// ".exe" and the like, lower case; "" when the last step has none.
+std::string extension_of(const std::string& program)
+{
+    const size_t dot = program.find_last_of('.');
+    const size_t step = program.find_last_of("\\/");
+    if (dot == std::string::npos || (step != std::string::npos && dot < step))
+        return "";
+    return lower_ascii(program.substr(dot));
+}
+
+bool names_a_path(const std::string& program) { return program.find_first_of("\\/:") != std::string::npos; }
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
 struct RealProcesses : ProcessStarter {
     void start(const std::string& command_line, int window_style) override
     {
@@ -60,13 +91,16 @@ private:
     // The new process's handle.
     static HANDLE create(const std::string& command_line, int window_style)
     {
+        const ProgramStart program = program_start(command_line);
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = show_command(window_style);
         PROCESS_INFORMATION pi{};
-        std::wstring mutable_line = wide_text(command_line);
-        if (!CreateProcessW(nullptr, mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        const std::wstring application = wide_text(program.application);
+        std::wstring mutable_line = wide_text(program.command_line);
+        if (!CreateProcessW(application.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi))
             raise(errFileNotFound);
         CloseHandle(pi.hThread);
         return pi.hProcess;
@@ -263,6 +297,41 @@ struct RealClock : Clock {
 };
 
 } // namespace
+
+ProgramStart program_start(const std::string& command_line)
+{
+    const size_t start = command_line.find_first_not_of(' ');
+    if (start == std::string::npos)
+        raise(errFileNotFound);
+    std::string program, rest;
+    if (command_line[start] == '"') {
+        const size_t close = command_line.find('"', start + 1);
+        if (close == std::string::npos || close == start + 1)
+            raise(errFileNotFound);
+        program = command_line.substr(start + 1, close - start - 1);
+        rest = command_line.substr(close + 1);
+    } else {
+        const size_t blank = command_line.find(' ', start);
+        program = command_line.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
+        rest = blank == std::string::npos ? std::string() : command_line.substr(blank);
+        if (names_a_path(program)) {
+            const std::string extension = extension_of(program);
+            if (extension != ".exe" && extension != ".com" && extension != ".bat" && extension != ".cmd")
+                raise(errFileNotFound);
+        }
+    }
+    if (!names_a_path(program)) {
+        if (program.find_first_of("*?\"<>|") != std::string::npos || program == "." || program == "..")
+            raise(errFileNotFound);
+        program = system_folder() + "\\" + program + (extension_of(program).empty() ? ".exe" : "");
+    }
+    const std::string extension = extension_of(program);
+    if (extension == ".bat" || extension == ".cmd") {
+        const std::string interpreter = system_folder() + "\\cmd.exe";
+        return {interpreter, quoted(interpreter) + " /s /c " + quoted(quoted(program) + rest)};
+    }
+    return {program, quoted(program) + rest};
+}
 
 std::unique_ptr<Dialogs> make_real_dialogs() { return std::make_unique<RealDialogs>(); }
 std::unique_ptr<ProcessStarter> make_real_processes() { return std::make_unique<RealProcesses>(); }

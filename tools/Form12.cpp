@@ -1,5 +1,7 @@
 #include "tools/Form12.h"
 #include <windows.h>
+#include <algorithm>
+#include <utility>
 #include <vector>
 #include "engine/Program.h"
 #include "runtime/errors.h"
@@ -9,6 +11,8 @@
 namespace pellmaris {
 
 namespace {
+
+constexpr unsigned long long kCaptionInterval = 250;   // ms
 
 // Thrown from a yield when the window is being closed: the scan unwinds and ends.
 struct ScanStopped {};
@@ -94,6 +98,8 @@ void Form12::design()
     walk_root.clear();
     deep_scan = 0;
     folders_.clear();
+    pending_captions_.clear();
+    captions_shown_at_ = 0;
     scanning_ = false;
 }
 
@@ -164,11 +170,12 @@ void Form12::deep_folders()
     options.exact_attribute_passes = true;
     options.on_folder_added = [this](const std::string& parent, const std::string& name) {
         List2.AddItem(parent + name + "\\");
-        show_status(app.labelscreen.Label2, "Found Folder [ " + parent + name + " ]");
+        show_status_soon(app.labelscreen.Label2, "Found Folder [ " + parent + name + " ]");
         yield();
     };
     List2.AddItem(walk_root);
     walk_root = walk_folders(folders_, walk_root, options);
+    flush_status();
 }
 
 void Form12::scan_zero_length_files()
@@ -179,10 +186,11 @@ void Form12::scan_zero_length_files()
     ProgressBar1.Value(0);
     for (std::size_t i = 0; i < folders_.size(); ++i) {
         walk_root = folders_[i];
-        show_status(app.labelscreen.Label1, "LOOKING IN " + walk_root);
+        show_status_soon(app.labelscreen.Label1, "LOOKING IN " + walk_root);
         scan_folder(walk_root);
         ProgressBar1.Value(static_cast<long>(i + 1));
     }
+    flush_status();
     ProgressBar1.Value(0);
     Label1.Caption("Found [ " + std::to_string(List1.ListCount()) + " ] file(s) of zero length on hard disk(s)");
 }
@@ -203,7 +211,7 @@ void Form12::scan_folder(const std::string& folder)
             continue;
         const std::string path = folder + file.name;
         List1.AddItem(path);
-        show_status(app.labelscreen.Label2, "Found File " + path);
+        show_status_soon(app.labelscreen.Label2, "Found File " + path);
         yield();
     }
 }
@@ -253,8 +261,29 @@ void Form12::yield()
 // A status window the user closed stays closed.
 void Form12::show_status(rt::Label& label, const std::string& caption)
 {
+    std::erase_if(pending_captions_, [&](const PendingCaption& p) { return p.label == &label; });
     if (label.Parent().is_loaded())
         label.Caption(caption);
+}
+
+void Form12::show_status_soon(rt::Label& label, const std::string& caption)
+{
+    auto same_label = [&](const PendingCaption& p) { return p.label == &label; };
+    auto pending = std::find_if(pending_captions_.begin(), pending_captions_.end(), same_label);
+    if (pending == pending_captions_.end())
+        pending_captions_.push_back({&label, caption});
+    else
+        pending->caption = caption;
+    if (GetTickCount64() - captions_shown_at_ >= kCaptionInterval)
+        flush_status();
+}
+
+void Form12::flush_status()
+{
+    for (const PendingCaption& p : std::exchange(pending_captions_, {}))
+        if (p.label->Parent().is_loaded())
+            p.label->Caption(p.caption);
+    captions_shown_at_ = GetTickCount64();
 }
 
 void Form12::close_status_windows()

@@ -3,6 +3,7 @@
 // plain files of those folders and deletes the ones the user selects.
 #include <cstdint>
 #include <string>
+#include <vector>
 #include "engine/folder_walk.h"
 #include "runtime/forms.h"
 
@@ -54,10 +55,20 @@ private:
     void select_every_row(bool selected);
     // Lets the windows run; ends the scan when this window is being closed.
     void yield();
+    // Phase captions show at once; the per-folder and per-file ones at most every quarter
+    // of a second, since each costs a repaint (the last one always shows).
     void show_status(rt::Label& label, const std::string& caption);
+    void show_status_soon(rt::Label& label, const std::string& caption);
+    void flush_status();
     void close_status_windows();
 
     FolderList folders_;   // what List2 holds, with the set behind the walk's duplicate test
+    struct PendingCaption {
+        rt::Label* label;
+        std::string caption;
+    };
+    std::vector<PendingCaption> pending_captions_;
+    unsigned long long captions_shown_at_ = 0;
     bool scanning_ = false;
     Program& app;
 };

@@ -110,6 +110,22 @@ std::vector<std::wstring> protected_folder_names(const std::string& program_fold
 constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY |
                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// The path as GetFinalPathNameByHandleW writes it, without its \\?\ or \\?\UNC\ start.
+std::wstring without_long_path_prefix(const std::wstring& path)
+{
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        return L"\\\\" + path.substr(8);
+    if (path.rfind(L"\\\\?\\", 0) == 0)
+        return path.substr(4);
+    return path;
+}
+
+// Whether the handle holds the file at that very path, and not one a link led to.
+bool is_opened_as_named(const std::wstring& final_path, const std::wstring& requested)
+{
+    return upper(without_long_path_prefix(final_path)) == upper(requested);
+}
+
 bool still_empty_plain_file(HANDLE h)
 {
     BY_HANDLE_FILE_INFORMATION info;
@@ -158,6 +174,9 @@ EmptyFileOutcome EmptyFileDeleter::delete_if_still_empty(const std::string& path
     auto final_path = final_path_of(h.get());
     if (!final_path)
         return EmptyFileOutcome::Failed;
+    // Wine opens a link to a file as its target, whatever the flags say.
+    if (!is_opened_as_named(*final_path, wide))
+        return EmptyFileOutcome::NotEmpty;
     if (is_protected(*final_path))
         return EmptyFileOutcome::Protected;
     FILE_DISPOSITION_INFO disposition{TRUE};

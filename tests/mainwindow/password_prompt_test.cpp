@@ -136,7 +136,7 @@ TEST_F(PasswordLock, APasswordFileThatCannotBeReadKeepsTheWindowLocked)
     EXPECT_NE(fakes.dialogs->prompts[0].text.find("cannot be read"), std::string::npos);
 }
 
-TEST_F(PasswordLock, BothPromptsMaskUnlessShowPasswordIsOn)
+TEST_F(PasswordLock, PasswordBoxesMaskUnlessShowPasswordIsOn)
 {
     app->Form14.Show();
     app->Form15.Show();
@@ -150,6 +150,9 @@ TEST_F(PasswordLock, BothPromptsMaskUnlessShowPasswordIsOn)
     app->Form15.Show();
     EXPECT_EQ(mask(app->Form14.Text1), 0);
     EXPECT_EQ(mask(app->Form15.Text1), 0);
+    app->Form10.Load();   // and the settings window's new password
+    click(app->Form10.Label3);
+    EXPECT_EQ(mask(app->Form10.Text1), 0);
 }
 
 TEST_F(PasswordLock, ClosingAPromptOpensNothing)
@@ -187,12 +190,6 @@ TEST_F(PasswordLock, EachPairOfLockLinesOpensWhatItSaysAndDamagedPairsOpenNothin
             window.Unload();
         }
     }
-}
-
-TEST(Gates, AMissingNumberOpensNothing)
-{
-    EXPECT_EQ(gate_choice(std::nullopt, 0), GateChoice::Nothing);
-    EXPECT_EQ(gate_choice(1, std::nullopt), GateChoice::Nothing);
 }
 
 } // namespace

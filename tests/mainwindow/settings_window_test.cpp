@@ -295,14 +295,6 @@ TEST_F(SettingsWindow, APasswordFileThatCannotBeReplacedKeepsTheOldPassword)
     EXPECT_EQ(f.Text1.Text(), "new");
 }
 
-TEST_F(SettingsWindow, ShowPasswordShowsTheNewPasswordInClear)
-{
-    set_line(kShowPassword, "1");
-    Form10& f = open();
-    click(f.Label3);
-    EXPECT_EQ(mask(f.Text1), 0);
-}
-
 // Every control the window shows lies inside its client area, in both layouts.
 void expect_inside_client_area(Form10& f)
 {

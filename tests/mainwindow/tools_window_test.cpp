@@ -73,11 +73,14 @@ TEST_F(ToolsWindow, TheIconsTakeTheSizeOfLine14AtTheirDesignPlaces)
     f.Unload();
     set_line(kToolIconSize, "-40");   // no size at all: the shipped size
     EXPECT_EQ(open("C:").Image3.Height(), 1500);
+    f.Unload();
+    testsupport::remove_tree(dir / kSettingsFile);
+    EXPECT_EQ(open("C:").Image1.Width(), 1500);
 }
 
 TEST_F(ToolsWindow, EachIconStartsItsProgramFromTheHomeDrivesSystemFolder)
 {
-    for (const char* drive : {"C:", "D:"}) {
+    for (const char* drive : {"C:", "D:", ""}) {   // none: from the root of the current drive
         SCOPED_TRACE(drive);
         fakes.shell->opened.clear();
         Form11& f = open(drive);
@@ -140,15 +143,6 @@ TEST_F(ToolsWindow, ADeclinedElevationSaysNothingAndAToolThatWillNotStartSaysSo)
     fakes.shell->results[in_home_system_folder("C:", "msconfig.exe")] = rt::ShellStarter::Failed;
     click(f.Image3);
     EXPECT_EQ(messages("Msconfig Not Found"), 1);
-}
-
-TEST_F(ToolsWindow, AMissingSettingsFileGivesTheShippedIconSize)
-{
-    testsupport::remove_tree(dir / kSettingsFile);
-    EXPECT_EQ(open("").Image1.Width(), 1500);
-    click(app->Form11.Image1);
-    ASSERT_EQ(fakes.shell->opened.size(), 1u);   // no home drive: from the root of the current drive
-    EXPECT_EQ(fakes.shell->opened[0].file, "\\Windows\\System32\\cleanmgr.exe");
 }
 
 // The real shell seam tells a missing program from one that would start.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <set>
 #include "tools_fixture.h"
+#include "support/host_link.h"
 #include "support/scratch.h"
 
 using namespace pellmaris;
@@ -149,6 +150,34 @@ TEST_F(Scanner, DeletesOnlySelectedFilesThatAreStillEmptyPlainFiles)
     EXPECT_TRUE(fakes.dialogs->prompts.empty());
 }
 
+TEST_F(Scanner, NeverEntersALinkNorDeletesThroughOne)
+{
+    const std::string outside = dir / "outside";
+    make_dirs(outside + "\\deeper");
+    write_bytes(outside + "\\sentinel", "");
+    write_bytes(outside + "\\deeper\\sentinel", "");
+    ASSERT_TRUE(testsupport::make_host_link(tree + "\\link", outside));
+    const std::string victim = file("victim"), in_sub = file("sub\\sentinel");
+    scan_tree();
+    EXPECT_EQ(found(), (std::set<std::string>{victim, in_sub}));
+    EXPECT_EQ(scanner().List2.items(), (std::vector<std::string>{tree + "\\", tree + "\\sub\\"}));
+
+    // Between the scan and the deletion the empty file becomes a link to an empty file
+    // outside, and its neighbour's folder a link to the outside folder.
+    ASSERT_TRUE(DeleteFileA(victim.c_str()));
+    ASSERT_TRUE(testsupport::make_host_link(victim, outside + "\\sentinel"));
+    ASSERT_TRUE(MoveFileA((tree + "\\sub").c_str(), (dir / "moved").c_str()));
+    ASSERT_TRUE(testsupport::make_host_link(tree + "\\sub", outside + "\\deeper"));
+    click(scanner().Command2);
+    click(scanner().Command1);
+
+    EXPECT_TRUE(exists(outside + "\\sentinel"));
+    EXPECT_TRUE(exists(outside + "\\deeper\\sentinel"));
+    EXPECT_EQ(found(), (std::set<std::string>{victim, in_sub}));
+    for (const std::string& link : {victim, tree + "\\sub", tree + "\\link"})
+        testsupport::remove_host_link(link);
+}
+
 TEST_F(Scanner, KeepsEmptyFilesInsideTheProgramFolderAndSaysHowManyAndWhy)
 {
     put("marker.dat", "");
@@ -208,6 +237,7 @@ TEST_F(Scanner, TheStatusWindowsFollowTheScanAndCloseAtItsEnd)
     std::set<std::string> strip, animation;
     bool strip_on_main_window_edge = false;
     app->sys.yield_hook = [&] {
+        Sleep(260);   // slower than the status captions' quarter-second pace: each one shows
         if (app->labelscreen.is_loaded()) {
             strip.insert(app->labelscreen.Label1.Caption());
             strip.insert(app->labelscreen.Label2.Caption());
