@@ -26,7 +26,9 @@ void AnalysisTest::click(rt::Form& form, rt::Control& control)
         if (handler)
             handler();
     };
-    for (int attempt = 0; attempt < 5 && !reached; ++attempt) {
+    for (int attempt = 0; attempt < 20 && !reached; ++attempt) {
+        if (attempt > 0)
+            Sleep(10 * attempt);
         const RECT r = control.pixel_rect();
         const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         POINT screen = at;
