@@ -106,8 +106,10 @@ void Form7::count_walked_folders(FileSource source, bool step_location_per_folde
                 step_area();
             if (hidden_listing)
                 step_area();
+            // Folders ("." and ".." among them) are no files; a name that is no name the
+            // clean never deletes.
             const FileClass c = file_class(e.attributes);
-            if (c != FileClass::Uncounted)   // folders, "." and ".." among them, are no files
+            if (c != FileClass::Uncounted && rt::is_usable(e))
                 counting_->add(folder + e.name, e.length, c, source);
         }
         listings_.erase(listing);

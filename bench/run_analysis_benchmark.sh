@@ -38,7 +38,7 @@ command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 (cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
 "$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
   -o "$bin/analysis_driver.exe" bench/analysis_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 \
+  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lbcrypt -lntdll \
   -mwindows
 
 # The program folder: the shipped files and a profile whose temporary folder holds the tree.

@@ -1,8 +1,15 @@
 #include "analysis_fixture.h"
 #include <functional>
 #include "runtime/filesys.h"
+#include "support/host.h"
 
 namespace analysistest {
+
+AnalysisTest::~AnalysisTest()
+{
+    for (const std::string& name : host_files_)
+        testsupport::run_on_host({"/bin/rm", "-f", name});
+}
 
 void AnalysisTest::analyse()
 {
@@ -97,6 +104,11 @@ void AnalysisTest::build_tree()
     file(temp() + "nested\\deep.tmp", 416);
     file(temp() + ".cache\\dot.tmp", 432);
     file(h("Windows\\Temp\\w.tmp"), 464);
+    // Linux allows "\\" in a name: such a name is no name, which no clean deletes.
+    const std::string host_temp = testsupport::host_path(temp());
+    ASSERT_FALSE(host_temp.empty());
+    host_files_.push_back(host_temp + "x\\..\\evil.tmp");
+    ASSERT_TRUE(testsupport::run_on_host({"/bin/sh", "-c", "printf %0999d 0 > \"$0\"", host_files_.back()}));
     sentinel(p("AppData\\Local\\keep.txt"));
     sentinel(h("Windows\\keep.txt"));
 

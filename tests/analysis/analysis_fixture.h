@@ -11,6 +11,8 @@ namespace analysistest {
 
 class AnalysisTest : public cleantest::CleanTest {
 protected:
+    ~AnalysisTest() override;
+
     pellmaris::Form7& analysis() { return app->Form7; }
     pellmaris::Form8& results() { return app->Form8; }
 
@@ -45,6 +47,7 @@ protected:
     std::string user_dir() const { return dir / "userdir\\"; }
 
 private:
+    std::vector<std::string> host_files_;   // names only the host can remove
     std::map<std::string, std::size_t> junk_;
     std::map<std::string, std::string> sentinels_;
 };
