@@ -2,6 +2,7 @@
 #include <functional>
 #include "runtime/filesys.h"
 #include "support/host.h"
+#include "support/host_link.h"
 
 namespace analysistest {
 
@@ -9,6 +10,8 @@ AnalysisTest::~AnalysisTest()
 {
     for (const std::string& name : host_files_)
         testsupport::run_on_host({"/bin/rm", "-f", name});
+    for (const std::string& link : links_)
+        testsupport::remove_host_link(link);
 }
 
 void AnalysisTest::analyse()
@@ -115,8 +118,10 @@ void AnalysisTest::build_tree()
     // A link in a location of each walk kind leads to a folder outside.
     sentinel(dir / "outside\\o.bin");
     sentinel(dir / "outside\\sub\\o2.bin");
-    cleantest::make_host_link(gamer() + "linked", dir / "outside");
-    cleantest::make_host_link(cache() + "linked", dir / "outside");
+    for (const std::string& link : {gamer() + "linked", cache() + "linked"}) {
+        cleantest::make_host_link(link, dir / "outside");
+        links_.push_back(link);
+    }
 
     file(user_dir() + "plain.u", 601);
     file(user_dir() + "ro.u", 602, ro);
@@ -132,6 +137,9 @@ void AnalysisTest::build_tree()
 
 void AnalysisTest::rebuild_tree()
 {
+    for (const std::string& link : links_)
+        testsupport::remove_host_link(link);
+    links_.clear();
     for (const std::string& path : {profile, home, dir / "userdir", dir / "userfile.txt", dir / "userhro.txt", dir / "outside"})
         testsupport::remove_tree(path);
     testsupport::make_dirs(profile);

@@ -48,6 +48,7 @@ protected:
 
 private:
     std::vector<std::string> host_files_;   // names only the host can remove
+    std::vector<std::string> links_;
     std::map<std::string, std::size_t> junk_;
     std::map<std::string, std::string> sentinels_;
 };

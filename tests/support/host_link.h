@@ -3,11 +3,9 @@
 // the reparse-point attribute; its own CreateSymbolicLink makes nothing usable, so the
 // host makes them.
 #include <string>
+#include "support/host.h"   // host_path
 
 namespace testsupport {
-
-// The host's path of a Windows path, or "" when not running under Wine.
-std::string host_path(const std::string& windows_path);
 
 // Makes `link` a host link to `target` (both Windows paths); false when it could not.
 bool make_host_link(const std::string& link, const std::string& target);
