@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 #include "analysis/analysis_count.h"
+#include "common/clean_rule.h"
 #include "engine/folder_walk.h"
 #include "runtime/forms.h"
 
@@ -104,6 +105,7 @@ private:
     void count_area(Area area);
 
     Program& app;
+    CleanRule rule_;       // what may be counted: what the clean may clean, made at each count
     FolderList folders_;   // the last walk: this window's own, never the engine's work lists
     std::unordered_map<std::string, std::vector<rt::DirEntry>> listings_;   // what the walk listed, by folder
     std::array<ColumnFiles, 4> columns_;   // Gamer, Internet, Temp, User

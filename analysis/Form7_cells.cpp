@@ -55,6 +55,7 @@ void Form7::count_area(Area area)
         return;
     }
     app.Form8.Load();
+    rule_ = CleanRule(sys().program_folder);
     const std::vector<const char*> sections = area == Area::Gamer    ? std::vector<const char*>{kSectionGamer}
                                               : area == Area::Internet ? std::vector<const char*>{kSectionInternet, kSectionCookies}
                                                                        : std::vector<const char*>{kSectionTemp};

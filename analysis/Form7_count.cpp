@@ -55,10 +55,10 @@ void Form7::count_files()
     start_steps();
     for (const std::string& entry : section.entries) {
         step_location();
-        const std::string path = expand_location(entry, user_profile, home_drive);
-        if (path.empty() || !is_walkable_folder(path))
+        const std::optional<std::string> location = rule_.folder_location(expand_location(entry, user_profile, home_drive));
+        if (!location || !is_walkable_folder(*location))
             continue;
-        user_folder = path;
+        user_folder = *location;
         deep_folders();
         count_walked_folders(source, false);
     }
@@ -80,6 +80,7 @@ void Form7::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { clean_support::log_error(app, kLogDeepFolders, e); };
+    options.may_enter = [this](const std::string& folder) { return rule_.may_empty_folder(folder); };
     options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
         listings_[rt::Trim(folder)] = entries;
     };

@@ -29,7 +29,7 @@ void show_main_window(Program& app)
 
 void Form7::Form_Load()
 {
-    const EnvironmentValues environment = read_environment(sys().path(kEnvDump));
+    const EnvironmentValues environment = environment_values(sys().program_folder);
     home_drive = environment.home_drive;
     user_profile = environment.user_profile;
     Top(app.Form3.Top());   // loads the area selection when it is not loaded
@@ -68,6 +68,7 @@ void Form7::Timer2_Timer()
 void Form7::analyse_location()
 {
     cells = {};
+    rule_ = CleanRule(sys().program_folder);
     for (ColumnFiles& column : columns_)
         column.clear();
     for (rt::ProgressBar* bar : {&ProgressBar1, &ProgressBar2, &ProgressBar3})
@@ -142,15 +143,17 @@ bool Form7::count_user_column()
     deep_scan = 0;
     ColumnFiles& files = columns_[kUser];
     counting_ = &files;
+    // An entry the clean refuses counts nothing; the others count where they finally lead.
     for (const std::string& line : lines) {
         const UserLocation location = parse_user_location(line);
-        if (!may_be_cleaned(location.path, sys().program_folder))
-            continue;   // the clean refuses it too
         if (location.is_folder) {
-            user_folder = location.path.empty() || location.path.back() == '\\' ? location.path : location.path + "\\";
-            count_user_files();
-        } else {
-            count_user_file(location.path);
+            const std::string& path = location.path;
+            if (auto folder = rule_.folder_location(path.empty() || path.back() == '\\' ? path : path + "\\")) {
+                user_folder = *folder;
+                count_user_files();
+            }
+        } else if (auto file = rule_.file_location(location.path)) {
+            count_user_file(*file);
         }
     }
     take_counters(files);

@@ -128,11 +128,13 @@ void AnalysisTest::build_tree()
     file(user_dir() + "hid.u", 604, hid);
     file(user_dir() + "hro.u", 608, ro | hid);
     file(user_dir() + "sub\\deep.u", 616);
-    file(dir / "userfile.txt", 632);
-    file(dir / "userhro.txt", 664, ro | hid);
+    // File entries lie in a folder of their own: the scratch folder holds the profile, and a
+    // folder above a profile is one whose files no clean deletes.
+    file(dir / "files\\userfile.txt", 632);
+    file(dir / "files\\userhro.txt", 664, ro | hid);
     sentinel(dir / "keep_user.txt");
     put(in_program("PMuser.lst"),
-        "D " + user_dir() + "\r\nF " + dir / "userfile.txt" + "\r\nF " + dir / "userhro.txt" + "\r\n");
+        "D " + user_dir() + "\r\nF " + dir / "files\\userfile.txt" + "\r\nF " + dir / "files\\userhro.txt" + "\r\n");
 }
 
 void AnalysisTest::rebuild_tree()
@@ -140,7 +142,7 @@ void AnalysisTest::rebuild_tree()
     for (const std::string& link : links_)
         testsupport::remove_host_link(link);
     links_.clear();
-    for (const std::string& path : {profile, home, dir / "userdir", dir / "userfile.txt", dir / "userhro.txt", dir / "outside"})
+    for (const std::string& path : {profile, home, dir / "userdir", dir / "files", dir / "outside"})
         testsupport::remove_tree(path);
     testsupport::make_dirs(profile);
     testsupport::make_dirs(home);

@@ -167,3 +167,24 @@ TEST_F(Grid, LargeFilesAndSumsPastTwoGigabytes)
     EXPECT_EQ(caption(1, Form7::kTemp), "5120.0 MB");
     EXPECT_EQ(caption(1, Form7::kFull), "5120.0 MB");
 }
+
+TEST_F(Grid, WhatTheCleanRefusesCountsNothing)
+{
+    // The program folder as a location, a user folder entry for it, and a file entry for
+    // one of its files; a user folder named without its "\" is its own folder.
+    file(in_program("junk.tmp"), 10);
+    file(user_dir() + "plain.u", 601);
+    file(dir / "userdirab\\sibling.u", 700);
+    put(in_program("PMuser.lst"), "D " + program + "\r\nF " + in_program("settings.ini") + "\r\nD "
+                                      + user_dir().substr(0, user_dir().size() - 1) + "\r\n");
+    set_areas(cleantest::area_file("1111111111101", "1100"));
+    start_with_locations({"[TEMP]", program + "\\", ""});
+    analyse();
+    EXPECT_EQ(value(1, Form7::kTemp), 0);
+    EXPECT_EQ(value(1, Form7::kUser), 601);
+
+    form().Picture8_Click();
+    EXPECT_EQ(vanished_bytes(), 0);
+    form().clean_userfiles();
+    EXPECT_EQ(vanished_bytes(), 601);
+}

@@ -4,6 +4,7 @@
 #include <memory>
 #include "analysis_fixture.h"
 #include "engine/Program.h"
+#include "support/environment.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
 #include "support/user_clicks.h"
@@ -19,7 +20,8 @@ protected:
         // The profile and home drive lie in the scratch folder, empty.
         testsupport::make_dirs(dir / "profile");
         testsupport::make_dirs(dir / "home");
-        put("orvane.dat", "HOMEDRIVE=" + dir / "home" + "\r\nUSERPROFILE=" + dir / "profile" + "\r\n");
+        environment.set("USERPROFILE", dir / "profile");
+        environment.set("HOMEDRIVE", dir / "home");
         put("pmdb.lst", "[LIST1]\r\n 1  1  1  1  1  1  1  1  1  1  1  1 \r\n[LIST2]\r\n" + options);
         app = std::make_unique<pellmaris::Program>(testsupport::make_fake_system(folder, fakes));
         app->start();
@@ -28,6 +30,7 @@ protected:
         return *app;
     }
 
+    testsupport::ScopedEnvironment environment;
     testsupport::Fakes fakes;
     std::unique_ptr<pellmaris::Program> app;
 };

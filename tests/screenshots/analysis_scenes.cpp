@@ -35,8 +35,9 @@ void junk_tree(const std::string& program_folder)
     junk(home + "Windows\\Temp\\update.log", 420000);
     junk("S:\\Downloads\\old setup.exe", 1800000);
     junk("S:\\Downloads\\archive\\photos.zip", 2400000);
-    std::ofstream(program_folder + "\\orvane.dat", std::ios::binary)
-        << "HOMEDRIVE=S:\\home\r\nUSERPROFILE=S:\\profile\r\n";
+    // The program takes them from its own environment.
+    SetEnvironmentVariableW(L"HOMEDRIVE", L"S:\\home");
+    SetEnvironmentVariableW(L"USERPROFILE", L"S:\\profile");
     std::ofstream(program_folder + "\\PMuser.lst", std::ios::binary) << "D S:\\Downloads\\\r\n";
     std::ofstream(program_folder + "\\pmdb.lst", std::ios::binary)
         << "[LIST1]\r\n 1  1  1  1  1  0  0  0  0  1  1  0  1 \r\n[LIST2]\r\n 1  0  0  0 \r\n";
