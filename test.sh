@@ -7,5 +7,8 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build"
 rm -rf "$build/scratch"
-scripts/wineprefix.sh "$build/wineprefix" p="$build" s="$build/scratch"
+# D: and E: are scratch drives whose roots tests may use; N: is a drive whose folder a
+# test removes, so that it is not ready.
+scripts/wineprefix.sh "$build/wineprefix" p="$build" s="$build/scratch" \
+  d="$build/scratch/drive-d" e="$build/scratch/drive-e" n="$build/scratch/drive-n"
 scripts/xvfb.sh scripts/ctest-wine.sh "$build" --output-on-failure -j "$(nproc)" "$@"

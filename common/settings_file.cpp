@@ -1,6 +1,5 @@
 #include "common/settings_file.h"
 #include <cmath>
-#include <optional>
 #include "common/file_io.h"
 #include "runtime/errors.h"
 #include "runtime/text.h"
@@ -9,61 +8,61 @@ namespace pellmaris {
 
 namespace {
 
-struct LineRule {
-    const char* shipped;   // the shipped text of the line
-    int low, high;         // the values the line may take
+// The shipped text of each line (the same as resources/settings.ini).
+constexpr const char* kShipped[kSettingsLineCount] = {
+    "0", "0", "0", "1", "1", "0", "0", "200", "False", "0", "0", "0",
+    "0", "1500", "0", "0", "0", "0", "1", "0", "0", "0", "",
 };
 
-// Check boxes 0/1; line 8 and 14 are sliders; line 9 is text; line 23 the interval.
-constexpr LineRule kRules[kSettingsLineCount] = {
-    {"0", 0, 1}, {"0", 0, 1}, {"0", 0, 1}, {"1", 0, 1}, {"1", 0, 1}, {"0", 0, 1},
-    {"0", 0, 1}, {"200", 50, 200}, {"False", 0, 0}, {"0", 0, 1}, {"0", 0, 1}, {"0", 0, 1},
-    {"0", 0, 1}, {"1500", 1000, 3090}, {"0", 0, 1}, {"0", 0, 1}, {"0", 0, 1}, {"0", 0, 1},
-    {"1", 0, 1}, {"0", 0, 1}, {"0", 0, 1}, {"0", 0, 1}, {"", 1, 4},
-};
-
-const LineRule& rule(int n)
+void require_line_number(int n)
 {
     if (n < 1 || n > kSettingsLineCount)
         rt::raise(rt::errSubscript);
-    return kRules[n - 1];
 }
 
-std::optional<int> value_within(const std::string& text, const LineRule& r)
+std::optional<double> number_of(const std::string& text)
 {
     auto number = rt::to_number(text);
-    if (!number || !std::isfinite(*number) || std::fabs(*number) > 1e9)
+    if (!number || !std::isfinite(*number))
         return std::nullopt;
-    int64_t whole = rt::round_half_even(*number);
-    if (whole < r.low || whole > r.high)
-        return std::nullopt;
-    return static_cast<int>(whole);
-}
-
-int default_value(const LineRule& r)
-{
-    return value_within(r.shipped, r).value_or(0);
+    return number;
 }
 
 } // namespace
 
 std::string Settings::line(int n) const
 {
-    rule(n);
+    require_line_number(n);
     return lines[n - 1];
 }
 
-int Settings::value(int n) const
+std::optional<double> Settings::number(int n) const
 {
-    const LineRule& r = rule(n);
-    return value_within(lines[n - 1], r).value_or(default_value(r));
+    require_line_number(n);
+    return number_of(lines[n - 1]);
+}
+
+double Settings::value(int n) const
+{
+    require_line_number(n);
+    if (auto read = number_of(lines[n - 1]))
+        return *read;
+    return number_of(kShipped[n - 1]).value_or(0.0);
+}
+
+int Settings::interval_choice() const
+{
+    for (int choice = 1; choice <= 4; ++choice)
+        if (is(kAutoCleanInterval, choice))
+            return choice;
+    return 0;
 }
 
 Settings default_settings()
 {
     Settings s;
     for (int i = 0; i < kSettingsLineCount; ++i)
-        s.lines[i] = kRules[i].shipped;
+        s.lines[i] = kShipped[i];
     return s;
 }
 
@@ -87,7 +86,7 @@ void write_settings(const std::string& path, const Settings& settings)
 {
     for (const auto& text : settings.lines)
         require_single_line(text);
-    int interval = settings.value(kAutoCleanInterval);
+    const int interval = settings.interval_choice();
     write_file_safely(path, [&](rt::TextFile& file) {
         for (int n = 1; n < kSettingsLineCount; ++n)
             file.print_line(settings.lines[n - 1]);

@@ -1,6 +1,7 @@
 #pragma once
 // settings.ini: 23 lines, one value per line.
 #include <array>
+#include <optional>
 #include <string>
 
 namespace pellmaris {
@@ -39,11 +40,17 @@ struct Settings {
 
     // The text of line n (1 to 23); raises 9 for any other n.
     std::string line(int n) const;
-    // The number on line n. A non-number, or a number outside the line's range
-    // (0/1 for check boxes, 50-200 and 1000-3090 for the sliders, 1-4 for the interval),
-    // counts as the line's default; the default of lines 9 and 23 counts as 0.
-    int value(int n) const;
-    bool is(int n, int v) const { return value(n) == v; }
+    // The number on line n exactly as read (blanks around it ignored); nothing when the line
+    // holds no number. Readers that must refuse a damaged line use this.
+    std::optional<double> number(int n) const;
+    // The number on line n, or the shipped line's number when it holds none (0 for lines 9
+    // and 23). Never rounded or held to a range: each reader decides what to do with a value
+    // outside the one it expects.
+    double value(int n) const;
+    // Line n compared as a number: "1" and " 1 " equal 1, "0.6" and "2" do not.
+    bool is(int n, double v) const { return value(n) == v; }
+    // The auto-clean interval of line 23: 1 to 4 when the line equals one of them, else 0.
+    int interval_choice() const;
 };
 
 // The shipped values (the same as resources/settings.ini).
@@ -53,7 +60,7 @@ Settings default_settings();
 // block of 23 lines; a file shorter than one block keeps its lines and defaults the rest.
 Settings read_settings(const std::string& path);
 
-// Writes lines 1 to 22 as given and line 23 as interval_line(value(23)), each with CR LF.
+// Writes lines 1 to 22 as given and line 23 as interval_line(interval_choice()), each with CR LF.
 // Written beside the old file and put in its place only when complete: on failure raises
 // rt::RuntimeError and the old file stays as it was. A line holding CR or LF raises 5.
 void write_settings(const std::string& path, const Settings& settings);

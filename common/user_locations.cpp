@@ -31,9 +31,7 @@ std::vector<UserLocation> read_user_locations(const std::string& path)
     return locations;
 }
 
-namespace {
-
-void write_lines(const std::string& path, const std::vector<std::string>& lines)
+void write_user_location_lines(const std::string& path, const std::vector<std::string>& lines)
 {
     for (const auto& line : lines)
         require_single_line(line);
@@ -43,14 +41,12 @@ void write_lines(const std::string& path, const std::vector<std::string>& lines)
     });
 }
 
-} // namespace
-
 void append_user_location(const std::string& path, const UserLocation& location)
 {
     // Rewritten whole, so a failed append never leaves half a line behind.
     auto lines = read_lines_strict(path);
     lines.push_back(format_user_location(location));
-    write_lines(path, lines);
+    write_user_location_lines(path, lines);
 }
 
 void write_user_locations(const std::string& path, const std::vector<UserLocation>& locations)
@@ -58,7 +54,7 @@ void write_user_locations(const std::string& path, const std::vector<UserLocatio
     std::vector<std::string> lines;
     for (const auto& location : locations)
         lines.push_back(format_user_location(location));
-    write_lines(path, lines);
+    write_user_location_lines(path, lines);
 }
 
 // ---- which paths may be cleaned ----

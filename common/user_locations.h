@@ -24,6 +24,8 @@ std::vector<UserLocation> read_user_locations(const std::string& path);
 // stays as it was. A path holding CR or LF raises 5.
 void append_user_location(const std::string& path, const UserLocation& location);
 void write_user_locations(const std::string& path, const std::vector<UserLocation>& locations);
+// The lines exactly as given, so that entries kept by a removal stay byte for byte.
+void write_user_location_lines(const std::string& path, const std::vector<std::string>& lines);
 
 // Whether a folder or file may be cleaned at all. Refused: a path that is not fully
 // qualified ("X:\" or "\\server\share\"), wildcards, device paths, a drive or share root,

@@ -8,9 +8,16 @@
 #include "engine/Form9.h"
 #include "engine/frmSplash.h"
 #include "mainwindow/Form1.h"
+#include "mainwindow/Form3.h"
+#include "mainwindow/Form6.h"
 #include "tools/Form12.h"
 #include "tools/Form12_status.h"
 #include "tools/Form13.h"
+#include "mainwindow/Form10.h"
+#include "mainwindow/Form11.h"
+#include "mainwindow/Form14.h"
+#include "mainwindow/Form15.h"
+#include "mainwindow/info1.h"
 
 namespace pellmaris {
 
@@ -34,6 +41,13 @@ public:
     Form2 Form2;
     Form9 Form9;
     Form1 Form1;
+    Form3 Form3;
+    Form6 Form6;
+    Form10 Form10;
+    Form11 Form11;
+    Form14 Form14;
+    Form15 Form15;
+    info1 info1;
     frmSplash frmSplash;
     Form13 Form13;
     // The zero-length scanner and its status windows.

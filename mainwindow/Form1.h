@@ -52,7 +52,7 @@ public:
     std::string home_drive;
 
     // Tray and timers.
-    NOTIFYICONDATAA tray_icon_data{};
+    NOTIFYICONDATAW tray_icon_data{};
     bool tray_icon_added = false;
     int16_t auto_clean_armed = 0;
     int16_t auto_clean_ticks = 0;

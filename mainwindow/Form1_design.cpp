@@ -16,17 +16,22 @@ const COLORREF kInk = RGB(0x0B, 0x1F, 0x3A);
 const COLORREF kMuted = RGB(0x3C, 0x52, 0x6B);
 const COLORREF kLink = RGB(0x0E, 0x6E, 0x7C);
 const COLORREF kHeaderLink = RGB(0x5E, 0xE0, 0xD8);
+const COLORREF kHeaderText = RGB(0xDC, 0xEB, 0xF2);
 const COLORREF kAlert = RGB(0xB0, 0x3A, 0x2E);
 
 const char* const kFont = "Tahoma";
 
-// Left column of buttons and captions; the welcome panel lies to its right, so the narrow
-// layout (window 8415 twips wide) simply cuts it off.
+// Left column of buttons and captions; the welcome panel lies to its right, which the
+// narrow layout (window 8415 twips wide) leaves out. The version, the database caption
+// and the header links sit in the right part of the header band, which every layout
+// shows: the banner in the default theme, the skin's own header in the classic one.
 constexpr long kButtonW = 150, kButtonH = 110;
 constexpr long kColumn1 = 12, kColumn2 = 198, kColumn3 = 384;   // column 3 = the narrow layout's link column
 constexpr long kRow1 = 72, kRow2 = 190;
 constexpr long kInfoTop = 308;
 constexpr long kPanelLeft = 566, kPanelWidth = 218;
+constexpr long kHeaderLeft = 300, kHeaderRight = kColumn3 + kButtonW;   // inside the narrow window
+constexpr long kHeaderRow1 = 8, kHeaderRow2 = 24, kHeaderRow3 = 40;
 
 void style_text(rt::Label& label, const std::string& caption, COLORREF colour, int points = 8, bool bold = false)
 {
@@ -123,11 +128,11 @@ void Form1::design()
         style_link(links[i].label, links[i].caption, links[i].tip);
         links[i].label.Move(px(kColumn3 + 6), px(kRow2 + 2 + 18 * static_cast<long>(i)), px(140), px(17));
     }
-    // The classic skin's own settings link sits in its header, where the narrow layout cuts it off.
+    // The settings link of the classic and the narrow layouts, at the header's top right.
     style_link(Label17, "Settings", "How Pellmaris starts, cleans and looks");
     Label17.ForeColor(kHeaderLink);
     Label17.Alignment(1);
-    Label17.Move(px(kPanelLeft - 4), px(24), px(60), px(17));
+    Label17.Move(px(kHeaderRight - 90), px(kHeaderRow1), px(90), px(15));
     Label17.Visible(false);
 
     for (rt::PictureBox* box : {&Picture11, &Picture12}) {
@@ -163,15 +168,18 @@ void Form1::design()
         welcome_lines[i]->Container(&Frame1);
         welcome_lines[i]->Move(px(10), px(26 + 56 * i), px(kPanelWidth - 20), px(50));
     }
-    style_text(Label15, "About", kInk, 9, true);
-    style_text(Label13, "Program Version ", kMuted);
-    style_text(Label11, "Loaded External Database", kMuted);
-    style_text(Label6, "", kLink);
-    rt::Label* about_lines[] = {&Label15, &Label13, &Label11, &Label6};
-    for (int i = 0; i < 4; ++i) {
-        about_lines[i]->Container(&Frame1);
-        about_lines[i]->Move(px(10), px(kInfoTop - 24 + 18 * i), px(kPanelWidth - 20), px(16));
-    }
+    // About the program, in the header band.
+    style_text(Label15, "About", kHeaderText, 8, true);
+    style_text(Label13, "Program Version ", kHeaderText);
+    style_text(Label11, "Loaded External Database", kHeaderText);
+    Label15.Move(px(kHeaderLeft), px(kHeaderRow1), px(100), px(15));
+    Label13.Move(px(kHeaderLeft), px(kHeaderRow2), px(130), px(15));
+    Label11.Move(px(kHeaderLeft), px(kHeaderRow3), px(kHeaderRight - kHeaderLeft), px(15));
+    style_link(Label6, "Pellmaris online", "Visit the Pellmaris web site");
+    Label6.ForeColor(kHeaderLink);
+    Label6.Font(kFont, 8, true);
+    Label6.Alignment(1);
+    Label6.Move(px(kHeaderRight - 100), px(kHeaderRow2), px(100), px(15));
 
     // Shown only while a clean grows the window to 6975 twips.
     style_text(Label1, "DELETING FILE", kAlert, 8, true);

@@ -1,5 +1,6 @@
 // The main window's load: welcome text, theme and layout, start-up actions, environment
 // values and the last full clean.
+#include <algorithm>
 #include <cmath>
 #include "common/area_options.h"
 #include "common/file_io.h"
@@ -52,21 +53,28 @@ void load_skin_picture(Target& target, const std::string& path)
     }
 }
 
-// The alpha of line 8, held to 0-255; a line that is no number gives the shipped value.
+// The alpha of line 8. A value outside 0 to 255, like a non-number, takes the shipped alpha,
+// so that a damaged line never makes the window invisible; 0 itself is the user's choice.
 BYTE transparency_alpha(const Settings& settings)
 {
-    auto number = rt::to_number(settings.line(kTransparencyAlpha));
-    if (!number || !std::isfinite(*number))
-        return static_cast<BYTE>(settings.value(kTransparencyAlpha));
-    double held = std::fmin(255.0, std::fmax(0.0, *number));
-    return static_cast<BYTE>(rt::round_half_even(held));
+    const auto number = settings.number(kTransparencyAlpha);
+    if (!number || *number < 0 || *number > 255)
+        return static_cast<BYTE>(default_settings().value(kTransparencyAlpha));
+    return static_cast<BYTE>(rt::round_half_even(*number));
 }
 
 void make_translucent(HWND window, BYTE alpha)
 {
-    LONG style = GetWindowLongA(window, GWL_EXSTYLE);
-    SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    LONG style = GetWindowLongW(window, GWL_EXSTYLE);
+    SetWindowLongW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+// The strip a clean shows (the file caption and the progress bar), as wide as given.
+void fit_clean_strip(Form1& form, long width)
+{
+    form.ProgressBar1.Width(width);
+    form.Label2.Width(width);
 }
 
 void delete_quietly(const std::string& path)
@@ -138,6 +146,7 @@ void Form1::apply_classic_theme()
     load_skin_picture(static_cast<rt::Form&>(*this), skin_path(sys(), kSkinBackground));
     Width(kClassicWidth);
     Height(kClassicHeight);
+    fit_clean_strip(*this, ScaleWidth() - 2 * Label2.Left());
     Frame1.Visible(false);
     Picture13.Visible(false);
     Label17.Visible(true);
@@ -147,10 +156,11 @@ void Form1::apply_narrow_layout()
 {
     try {
         Width(kNarrowWidth);
+        Frame1.Visible(false);   // the welcome area, which the narrow window has no room for
+        Picture13.Width(std::min(Picture13.Width(), ScaleWidth()));
         Picture11.Left(kNarrowLinkLeft);
         Picture12.Left(kNarrowLinkLeft);
-        ProgressBar1.Width(kNarrowStatusWidth);
-        Label2.Width(kNarrowStatusWidth);
+        fit_clean_strip(*this, kNarrowStatusWidth);
         Label17.Visible(true);
     } catch (const rt::RuntimeError&) {
         // The rest of the narrow layout is passed over; the load goes on.

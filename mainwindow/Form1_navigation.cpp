@@ -1,11 +1,14 @@
 // The main window's links: hover pictures, the windows behind the labels, the web links.
 #include "mainwindow/Form1_navigation.h"
+#include <algorithm>
+#include <cctype>
 #include "mainwindow/Form1.h"
 #include "common/file_io.h"
 #include "common/paths.h"
 #include "engine/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
+#include "runtime/text.h"
 #include "runtime/textfile.h"
 
 namespace pellmaris {
@@ -13,27 +16,33 @@ namespace pellmaris {
 namespace {
 
 constexpr const char* kClassicBrowser = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
-// Hands the address to whatever browser the user chose.
+// Hands the address to whatever browser the user chose (the system folder's rundll32).
 constexpr const char* kDefaultBrowser = "rundll32.exe url.dll,FileProtocolHandler";
 constexpr const char* kFeedbackPage = "https://pellmaris.example.org/feedback.html";
 
-// The windows behind the labels and ADVANCED come later; until then a click decides what it
-// would open and these leave the main window as it is.
-void open_settings_window(Program&, bool /*classic_layout*/) {}
-void open_settings_password_prompt(Program&) {}
-void open_tools_window(Program&) {}
-void open_tools_password_prompt(Program&) {}
-// Hides the main window and shows the area selection once that window exists: until then
-// the main window stays, as hiding it would leave nothing on the screen.
-void open_area_selection(Program&, bool /*classic_layout*/) {}
+void open_settings_window(Program& app, bool classic_layout) { app.Form10.open(classic_layout); }
+// The prompt keeps the layout, so that the right password opens the window the label asked for.
+void open_settings_password_prompt(Program& app, bool classic_layout) { app.Form15.open(classic_layout); }
+void open_tools_window(Program& app) { app.Form11.Show(); }
+void open_tools_password_prompt(Program& app) { app.Form14.Show(); }
+
+// The area selection puts on its classic layout itself, whichever way it opens.
+void open_area_selection(Program& app)
+{
+    app.Form1.Hide();
+    app.Form3.Show();
+}
 
 void open_system_status(Program& app) { app.Form13.Show(); }
 
 Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
 
-// Opens the address in a maximised browser; a browser that cannot be started ends quietly.
+// Opens a web address in a maximised browser; anything else opens nothing, and a browser
+// that cannot be started ends quietly.
 void open_address(rt::System& sys, const std::string& address)
 {
+    if (!is_web_address(address))
+        return;
     try {
         sys.Shell(browser_command(address, rt::file_exists(kClassicBrowser)), rt::vbMaximizedFocus);
     } catch (const std::exception&) {
@@ -42,15 +51,13 @@ void open_address(rt::System& sys, const std::string& address)
 
 void open_web_link(rt::System& sys)
 {
-    const std::string address = last_web_address(sys.path(kWebLinksFile));
-    if (!address.empty())
-        open_address(sys, address);
+    open_address(sys, rt::Trim(last_web_address(sys.path(kWebLinksFile))));
 }
 
 void open_settings_gate(Program& app, const Settings& settings, bool classic_layout)
 {
     switch (settings_gate(settings)) {
-    case GateChoice::PasswordPrompt: open_settings_password_prompt(app); break;
+    case GateChoice::PasswordPrompt: open_settings_password_prompt(app, classic_layout); break;
     case GateChoice::Window: open_settings_window(app, classic_layout); break;
     case GateChoice::Nothing: break;
     }
@@ -60,23 +67,25 @@ void show_hover(rt::PictureBox& hover) { hover.Visible(true); }
 
 } // namespace
 
-GateChoice gate_choice(int password_protect, int area_protected)
+GateChoice gate_choice(std::optional<double> password_protect, std::optional<double> area_protected)
 {
-    if (password_protect == 1 && area_protected == 1)
+    if (!password_protect || !area_protected)
+        return GateChoice::Nothing;
+    if (*password_protect == 1 && *area_protected == 1)
         return GateChoice::PasswordPrompt;
-    if ((password_protect == 0 || password_protect == 1) && area_protected == 0)
+    if ((*password_protect == 0 || *password_protect == 1) && *area_protected == 0)
         return GateChoice::Window;
     return GateChoice::Nothing;
 }
 
 GateChoice settings_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordSettings));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordSettings));
 }
 
 GateChoice tools_gate(const Settings& settings)
 {
-    return gate_choice(settings.value(kPasswordProtect), settings.value(kPasswordWindowsTools));
+    return gate_choice(settings.number(kPasswordProtect), settings.number(kPasswordWindowsTools));
 }
 
 std::string last_web_address(const std::string& web_links_path)
@@ -94,9 +103,25 @@ std::string last_web_address(const std::string& web_links_path)
     return address;
 }
 
+bool is_web_address(const std::string& address)
+{
+    std::string scheme = address.substr(0, address.find(':'));
+    for (char& c : scheme)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((scheme != "http" && scheme != "https") || address.compare(scheme.size(), 3, "://") != 0 ||
+        address.size() == scheme.size() + 3)
+        return false;
+    // One argument of the browser's command line: no blank, quote or control character.
+    return std::none_of(address.begin(), address.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u <= ' ' || u == 0x7f || c == '"';
+    });
+}
+
 std::string browser_command(const std::string& address, bool classic_browser_present)
 {
-    return std::string(classic_browser_present ? kClassicBrowser : kDefaultBrowser) + " " + address;
+    const std::string browser = classic_browser_present ? "\"" + std::string(kClassicBrowser) + "\"" : kDefaultBrowser;
+    return browser + " " + address;
 }
 
 void Form1::Picture1_MouseMove(int, int, float, float) { show_hover(Picture2); }
@@ -142,15 +167,12 @@ void Form1::Picture12_Click()
     SetForegroundWindow(hWnd());
 }
 
-void Form1::Picture10_Click()
-{
-    open_area_selection(app, current_settings(sys()).is(kClassicTheme, 1));
-}
+void Form1::Picture10_Click() { open_area_selection(app); }
 
 // Never armed: both timers have no interval and nothing writes anal.bat.
 void Form1::Timer2_Timer()
 {
-    sys().Shell(sys().path("anal.bat"), rt::vbHide);
+    sys().Shell("\"" + sys().path("anal.bat") + "\"", rt::vbHide);
     Timer1.Interval(2000);
     Timer1.Enabled(true);
     Timer2.Enabled(false);

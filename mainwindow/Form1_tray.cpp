@@ -1,13 +1,15 @@
 // The notification-area icon, the scheduled clean, the shutdown timer and the exit.
 #include <windows.h>
 #include <cmath>
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
 #include "mainwindow/Form1.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
 #include "engine/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
+#include "runtime/unicode.h"
 
 namespace pellmaris {
 
@@ -34,19 +36,20 @@ int auto_clean_minutes(int interval_choice)
     }
 }
 
-void fill_tray_record(NOTIFYICONDATAA& data, HWND window, HICON icon)
+void fill_tray_record(NOTIFYICONDATAW& data, HWND window, HICON icon)
 {
-    data = NOTIFYICONDATAA{};
-    data.cbSize = sizeof(NOTIFYICONDATAA);
+    data = NOTIFYICONDATAW{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;   // the record whose tip is 64 characters
     data.hWnd = window;
     data.uID = kTrayIconId;
     data.uFlags = kTrayFlags;
     data.uCallbackMessage = kTrayCallback;
     data.hIcon = icon;
     // The tip field as a fixed 64-character text: the title, its end, then blanks.
-    std::memset(data.szTip, ' ', kTipField);
-    std::strcpy(data.szTip, rt::AppTitle);
-    data.szTip[kTipField - 1] = '\0';
+    const std::wstring title = rt::utf16(rt::AppTitle);
+    std::wmemset(data.szTip, L' ', kTipField);
+    std::wmemcpy(data.szTip, title.c_str(), std::min<size_t>(title.size() + 1, kTipField));
+    data.szTip[kTipField - 1] = L'\0';
 }
 
 // Adds the icon unless it is there already; false when the shell refused it.
@@ -66,6 +69,15 @@ void remove_tray_icon(Form1& form)
         return;
     form.sys().tray->notify(NIM_DELETE, form.tray_icon_data);
     form.tray_icon_added = false;
+}
+
+// The window back from the notification area, normal and in front.
+void show_normal_window(Form1& form)
+{
+    if (form.WindowState() == rt::vbMinimized)
+        form.WindowState(rt::vbNormal);
+    form.Show();
+    SetForegroundWindow(form.hWnd());
 }
 
 // Marks the full clean it wraps as one the timer started.
@@ -130,11 +142,8 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/)
     const long message = std::lround(x / rt::Screen::TwipsPerPixelX());
     if (!tray_icon_added || !restores_from_tray(message))
         return;
-    if (WindowState() == rt::vbMinimized)
-        WindowState(rt::vbNormal);
-    Show();
+    show_normal_window(*this);
     remove_tray_icon(*this);
-    SetForegroundWindow(hWnd());
 }
 
 void Form1::Timer3_Timer()
@@ -143,7 +152,7 @@ void Form1::Timer3_Timer()
     if (clean.running)
         return;
     const Settings settings = read_settings(sys().path(kSettingsFile));
-    const int interval = auto_clean_minutes(settings.value(kAutoCleanInterval));
+    const int interval = auto_clean_minutes(settings.interval_choice());
     if (interval == 0) {
         auto_clean_ticks = 0;
         return;
@@ -182,11 +191,14 @@ void Form1::Form_Unload(int& cancel)
     sys().End();
 }
 
-// Explorer restarted ("TaskbarCreated"): its notification area is empty again.
+// Explorer restarted ("TaskbarCreated"): its notification area is empty again. Without
+// its icon the hidden window could never come back, so a refused icon shows it.
 void Form1::explorer_restarted()
 {
-    if (tray_icon_added)
-        sys().tray->notify(NIM_ADD, tray_icon_data);
+    if (!tray_icon_added || sys().tray->notify(NIM_ADD, tray_icon_data))
+        return;
+    tray_icon_added = false;
+    show_normal_window(*this);
 }
 
 } // namespace pellmaris

@@ -186,16 +186,21 @@ make_buttons() {
 
 # --- backgrounds, banners, splashes ---------------------------------------------
 
-# A window background: dark header band with a title, light body below it.
-# background OUT WIDTH HEIGHT HEADER_HEIGHT TITLE SUBTITLE
+# A window background: dark header band with a title, light body below it, and a footer
+# strip for the buttons (FOOTER pixels high, 22 when not given, none for 0).
+# background OUT WIDTH HEIGHT HEADER_HEIGHT TITLE SUBTITLE [FOOTER]
 background() {
-    local out=$1 w=$2 h=$3 hh=$4 title=$5 subtitle=$6
+    local out=$1 w=$2 h=$3 hh=$4 title=$5 subtitle=$6 fh=${7:-22}
+    local footer=()
+    if ((fh > 0)); then
+        footer=(-fill "#D6E4EB" -draw "rectangle 0,$((h - fh)) $w,$h"
+                -fill "$TEAL" -draw "rectangle 0,$((h - fh)) $w,$((h - fh + 1))")
+    fi
     convert -size ${w}x${h} xc:"$PALE" \
         \( -size ${w}x${hh} gradient:"$DEEP"-"$NAVY" -rotate -90 -resize ${w}x${hh}\! \) \
         -geometry +0+0 -composite \
         -fill "$TEAL" -draw "rectangle 0,$hh $w,$((hh + 3))" \
-        -fill "#D6E4EB" -draw "rectangle 0,$((h - 22)) $w,$h" \
-        -fill "$TEAL" -draw "rectangle 0,$((h - 22)) $w,$((h - 21))" \
+        "${footer[@]}" \
         -draw "$(glyph_sparkle 34 $((hh / 2)) 16 "$MINT")" \
         -fill "$WHITE" -font "$FONT_BOLD" -pointsize 24 \
         -gravity northwest -annotate +64+$((hh / 2 - 26)) "$title" \
@@ -255,14 +260,19 @@ splash_default() {
         "${JPEG_OPTS[@]}" "$out"
 }
 
-weblink_button() {
-    local state=$1 out=$2
-    local fill text edge
-    if [[ $state == on ]]; then
+# The colours of the small rounded buttons, normal or under the pointer: sets fill, text, edge.
+pill_colours() {
+    if [[ $1 == on ]]; then
         fill="$TEAL"; text="$WHITE"; edge="$WHITE"
     else
         fill="$DEEP"; text="#DCEBF2"; edge="$TEAL"
     fi
+}
+
+weblink_button() {
+    local state=$1 out=$2
+    local fill text edge
+    pill_colours "$state"
     convert -size 150x40 xc:"$PALE" \
         -fill "$fill" -stroke "$edge" -strokewidth 2 \
         -draw "roundrectangle 1,1 148,38 10,10" -stroke none \
@@ -271,6 +281,29 @@ weblink_button() {
         -stroke none -fill "$text" -font "$FONT_BOLD" -pointsize 11 \
         -gravity west -annotate +37+0 "Visit our website" \
         "${JPEG_OPTS[@]}" "$out"
+}
+
+# The back button of the area-selection window, and the same mark drawn into its classic
+# skin, where a caption-less label lies over it.
+back_button() {
+    local state=$1 out=$2
+    local fill text edge
+    pill_colours "$state"
+    convert -size 120x34 xc:"$PALE" \
+        -fill "$fill" -stroke "$edge" -strokewidth 2 \
+        -draw "roundrectangle 1,1 118,32 10,10" -stroke none \
+        -fill "$text" -draw "polygon 14,17 26,8 26,26" \
+        -font "$FONT_BOLD" -pointsize 13 \
+        -gravity west -annotate +36+0 "Back" \
+        "${JPEG_OPTS[@]}" "$out"
+}
+
+back_mark() {
+    local skin=$1 tmp
+    tmp="$(mktemp -d)"
+    back_button off "$tmp/back.jpg"
+    convert "$skin" "$tmp/back.jpg" -geometry +500+316 -composite "${JPEG_OPTS[@]}" "$skin"
+    rm -rf "$tmp"
 }
 
 # The window icon: a teal sparkle on a rounded navy square, drawn large and
@@ -294,14 +327,207 @@ make_icon() {
 make_buttons
 splash_classic "$skin_dir/splash.jpg"
 background "$skin_dir/back.jpg" 643 400 64 "Pellmaris" "Pick an area and let it sweep"
-background "$skin_dir/back2.jpg" 643 420 84 "Settings" "Choose how Pellmaris starts, cleans and looks"
+background "$skin_dir/back2.jpg" 824 420 84 "Settings" "Choose how Pellmaris starts, cleans and looks" 56
 background "$skin_dir/advancedgui.jpg" 643 400 100 "Cleaning Areas" "Tick the areas and options for your custom clean"
+back_mark "$skin_dir/advancedgui.jpg"
 
 weblink_button off "$theme_dir/weblink_off.jpg"
 weblink_button on "$theme_dir/weblink_on.jpg"
+back_button off "$theme_dir/back_off.jpg"
+back_button on "$theme_dir/back_on.jpg"
 banner "$theme_dir/banner_report.jpg" 643 64 "Pellmaris — Clean Report" "What was removed in this clean"
 banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and quick"
 splash_default "$theme_dir/splash_default.jpg"
 make_icon "$theme_dir/pellmaris.ico"
+
+# --- the Windows-tools window, the settings window, the password prompts, the guide ---
+
+# Glyphs of the six Windows tools, centred on (cx, cy) with half-size s.
+tool_glyph_cleanmgr() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local w=$s h=$((s * 11 / 20)) k=$((s / 8 + 1))
+    echo "fill $c stroke none
+roundrectangle $((cx - w)),$((cy - h + s / 5)) $((cx + w)),$((cy + h + s / 5)) $k,$k
+fill $hole
+rectangle $((cx - w + k * 2)),$((cy + s / 5 - k / 2)) $((cx + w / 3)),$((cy + s / 5 + k / 2))
+circle $((cx + w * 2 / 3)),$((cy + s / 5)) $((cx + w * 2 / 3 + k)),$((cy + s / 5))"
+    glyph_sparkle $((cx + s * 3 / 5)) $((cy - s * 3 / 4)) $((s / 3)) "$c"
+}
+
+tool_glyph_dfrgui() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local cell=$((s * 2 / 4)) gap=$((s / 10 + 1)) out="stroke none" row col x y colour
+    local pattern=(1 1 0 2 1 0 2 2 1 1 0 1 2 1 1 2)
+    for row in 0 1 2 3; do
+        for col in 0 1 2 3; do
+            case ${pattern[$((row * 4 + col))]} in 0) colour="$hole" ;; 1) colour="$c" ;; *) colour="$WHITE" ;; esac
+            x=$((cx - s + col * cell)); y=$((cy - s + row * cell))
+            out+=$'\n'"fill $colour"$'\n'"rectangle $x,$y $((x + cell - gap)),$((y + cell - gap))"
+        done
+    done
+    echo "$out"
+}
+
+tool_glyph_msconfig() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local points
+    # A gear of ten teeth: the outline alternates between the tooth tips and the root.
+    points=$(awk -v cx="$cx" -v cy="$cy" -v s="$s" 'BEGIN {
+        n = 10; pi = atan2(0, -1)
+        for (i = 0; i < n * 4; i++) {
+            a = 2 * pi * i / (n * 4); r = (int(i / 2) % 2 == 0) ? s : s * 0.78
+            printf "%d,%d ", cx + r * cos(a), cy + r * sin(a)
+        }
+    }')
+    echo "fill $c stroke none
+polygon $points
+fill $hole
+circle $cx,$cy $((cx + s * 2 / 5)),$cy"
+}
+
+tool_glyph_perfmon() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local w=$((s / 8 + 1)) l=$((cx - s)) r=$((cx + s)) t=$((cy - s)) b=$((cy + s))
+    echo "fill none stroke $c stroke-width $w
+line $l,$t $l,$b
+line $l,$b $r,$b
+stroke $WHITE stroke-width $((w + 1))"
+    local points=("$((l + s / 5)),$((b - s / 2))" "$((cx - s / 3)),$((cy - s / 4))" "$cx,$((cy + s / 4))"
+                  "$((cx + s / 3)),$((cy - s * 2 / 3))" "$((r - s / 8)),$((cy - s / 5))")
+    local i
+    for ((i = 1; i < ${#points[@]}; i++)); do
+        echo "line ${points[$((i - 1))]} ${points[$i]}"
+    done
+}
+
+tool_glyph_dxdiag() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local h=$((s * 87 / 100)) q=$((s / 2))
+    echo "stroke none fill $WHITE
+polygon $cx,$((cy - s)) $((cx + h)),$((cy - q)) $cx,$cy $((cx - h)),$((cy - q))
+fill $c
+polygon $((cx - h)),$((cy - q)) $cx,$cy $cx,$((cy + s)) $((cx - h)),$((cy + q))
+fill $TEAL_DARK
+polygon $((cx + h)),$((cy - q)) $cx,$cy $cx,$((cy + s)) $((cx + h)),$((cy + q))"
+}
+
+tool_glyph_regedt32() {
+    local cx=$1 cy=$2 s=$3 c=$4 hole=$5
+    local b=$((s * 2 / 5)) w=$((s / 10 + 1)) x0=$((cx - s * 3 / 5)) x1=$((cx + s / 3))
+    local y0=$((cy - s * 3 / 5)) y1=$cy y2=$((cy + s * 3 / 5))
+    echo "fill none stroke $c stroke-width $w
+line $x0,$y0 $x0,$y2
+line $x0,$y1 $x1,$y1
+line $x0,$y2 $x1,$y2
+stroke none fill $c
+roundrectangle $((x0 - b)),$((y0 - b)) $((x0 + b)),$((y0 + b)) 3,3
+fill $WHITE
+roundrectangle $((x1 - b)),$((y1 - b * 3 / 4)) $((x1 + b)),$((y1 + b * 3 / 4)) 3,3
+fill $MINT
+roundrectangle $((x1 - b)),$((y2 - b * 3 / 4)) $((x1 + b)),$((y2 + b * 3 / 4)) 3,3"
+}
+
+# A tool icon: a square tile, its glyph and the tool's name; the window stretches it to
+# the icon size the user chose, so it is drawn at the largest (3090 twips).
+tool_icon() {
+    local name=$1 label=$2 out=$3
+    convert -size 206x206 xc:"$PALE" \
+        \( -size 200x200 gradient:"$BLUE"-"$NAVY" \
+           \( -size 200x200 xc:black -fill white -draw "roundrectangle 0,0 199,199 26,26" \) \
+           -alpha off -compose CopyOpacity -composite \) \
+        -compose Over -geometry +3+3 -composite \
+        -fill none -stroke "$TEAL" -strokewidth 3 -draw "roundrectangle 3,3 202,202 26,26" -stroke none \
+        -draw "$(tool_glyph_"$name" 103 86 50 "$MINT" "$NAVY")" \
+        -fill "$WHITE" -font "$FONT_BOLD" -pointsize 18 \
+        -gravity north -annotate +0+160 "$label" \
+        "${JPEG_OPTS[@]}" "$out"
+}
+
+make_tool_icons() {
+    tool_icon cleanmgr "Disk Cleanup" "$theme_dir/tool_cleanmgr.jpg"
+    tool_icon dfrgui "Defragment" "$theme_dir/tool_dfrgui.jpg"
+    tool_icon msconfig "Configuration" "$theme_dir/tool_msconfig.jpg"
+    tool_icon perfmon "Performance" "$theme_dir/tool_perfmon.jpg"
+    tool_icon dxdiag "DirectX" "$theme_dir/tool_dxdiag.jpg"
+    tool_icon regedt32 "Registry" "$theme_dir/tool_regedt32.jpg"
+}
+
+# The password prompts: a banner with a padlock across the top, a plain strip below it
+# for the text box and Accept.
+password_background() {
+    local out=$1 w=332 h=121 bh=80
+    convert -size ${w}x${h} xc:"$PALE" \
+        \( -size ${bh}x${w} gradient:"$NAVY"-"$TEAL_DARK" -rotate -90 \) -geometry +0+0 -composite \
+        -fill "$TEAL" -draw "rectangle 0,$bh $w,$((bh + 2))" \
+        -fill none -stroke "$MINT" -strokewidth 5 -draw "arc 22,14 50,46 180,360" -stroke none \
+        -fill "$MINT" -draw "roundrectangle 16,30 56,62 5,5" \
+        -fill "$NAVY" -draw "circle 36,43 36,48" -draw "rectangle 34,45 38,54" \
+        -fill "$WHITE" -font "$FONT_BOLD" -pointsize 20 \
+        -gravity northwest -annotate +72+14 "Password" \
+        -fill "#DCEBF2" -font "$FONT" -pointsize 12 \
+        -annotate +73+44 "This window is locked. Type the" \
+        -annotate +73+59 "password and press Accept." \
+        "${JPEG_OPTS[@]}" "$out"
+}
+
+# The guide: the analysis window's grid of area cells, a welcome and what to do next.
+guide_picture() {
+    local out=$1 w=446 h=321
+    local draw="" col row x y colour
+    local columns=("Gamer" "Internet" "Temp" "User" "Full")
+    local rows=("Can be freed" "Read-only" "Hidden" "Both")
+    local gx=96 gy=118 cw=68 ch=30
+    for col in 0 1 2 3 4; do
+        x=$((gx + col * cw))
+        draw+="fill $DEEP rectangle $x,$((gy - 24)) $((x + cw - 3)),$((gy - 3)) "
+    done
+    for row in 0 1 2 3; do
+        y=$((gy + row * ch))
+        draw+="fill #D6E4EB rectangle 14,$y $((gx - 4)),$((y + ch - 3)) "
+        for col in 0 1 2 3 4; do
+            x=$((gx + col * cw))
+            colour="$WHITE"
+            [[ $row == 0 && $col == 1 ]] && colour="#BFEFEA"
+            draw+="fill $colour stroke #B9D3DE rectangle $x,$y $((x + cw - 3)),$((y + ch - 3)) stroke none "
+            draw+="fill $TEAL rectangle $((x + 6)),$((y + ch - 10)) $((x + 6 + (cw - 18) * ((row * 5 + col * 3) % 7 + 2) / 8)),$((y + ch - 7)) "
+        done
+    done
+    local args=()
+    for col in 0 1 2 3 4; do
+        args+=(-annotate +$((gx + col * cw + 6))+$((gy - 21)) "${columns[$col]}")
+    done
+    local label_args=()
+    for row in 0 1 2 3; do
+        label_args+=(-annotate +20+$((gy + row * ch + 7)) "${rows[$row]}")
+    done
+    # The pointer over the highlighted cell.
+    local px=$((gx + cw + 40)) py=$((gy + 16))
+    convert -size ${w}x${h} xc:"$PALE" \
+        \( -size 72x${w} gradient:"$DEEP"-"$NAVY" -rotate -90 \) -geometry +0+0 -composite \
+        -fill "$TEAL" -draw "rectangle 0,72 $w,74" \
+        -draw "$(glyph_sparkle 30 36 15 "$MINT")" \
+        -fill "$WHITE" -font "$FONT_BOLD" -pointsize 19 \
+        -gravity northwest -annotate +56+14 "Welcome to the Drive Analysis" \
+        -fill "$MINT" -font "$FONT" -pointsize 12 \
+        -annotate +57+42 "How much space a clean of each area would free" \
+        -draw "$draw" \
+        -fill "$WHITE" -font "$FONT_BOLD" -pointsize 11 "${args[@]}" \
+        -fill "$INK" -font "$FONT" -pointsize 11 "${label_args[@]}" \
+        -fill "$WHITE" -stroke "$INK" -strokewidth 1.5 \
+        -draw "polygon $px,$py $px,$((py + 20)) $((px + 5)),$((py + 15)) $((px + 9)),$((py + 24)) $((px + 12)),$((py + 22)) $((px + 8)),$((py + 14)) $((px + 14)),$((py + 14))" \
+        -stroke none -fill "$INK" -font "$FONT_BOLD" -pointsize 13 \
+        -annotate +14+244 "Click a cell to see the details of that area." \
+        -fill "#3C5A78" -font "$FONT" -pointsize 11 \
+        -annotate +14+264 "The file list shows every file the clean would remove, by kind." \
+        -fill "#D6E4EB" -draw "rectangle 0,$((h - 30)) $w,$h" \
+        -fill "$TEAL" -draw "rectangle 0,$((h - 30)) $w,$((h - 29))" \
+        "${JPEG_OPTS[@]}" "$out"
+}
+
+make_tool_icons
+background "$theme_dir/back_settings.jpg" 824 376 64 "Settings" "Choose how Pellmaris starts, cleans and looks" 36
+background "$theme_dir/back_tools.jpg" 948 525 64 "Windows Tools" "The maintenance programs that come with Windows" 0
+password_background "$theme_dir/back_password.jpg"
+guide_picture "$theme_dir/guide.jpg"
 
 echo "make_pictures: wrote $(ls "$skin_dir" | wc -l) skin and $(ls "$theme_dir" | wc -l) theme pictures"

@@ -15,9 +15,9 @@ namespace rt {
 HFONT FontSpec::handle()
 {
     if (!font_)
-        font_ = CreateFontA(-MulDiv(size, dpi_y(), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+        font_ = CreateFontW(-MulDiv(size, dpi_y(), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, name.c_str());
+                            DEFAULT_PITCH | FF_DONTCARE, wide_text(name).c_str());
     return font_;
 }
 
@@ -46,8 +46,10 @@ Control::Control(Form& owner, std::string name) : owner_(owner), name_(std::move
 Control::~Control()
 {
     // The window itself goes with its parent; only stop hearing from it.
-    if (hwnd_ && IsWindow(hwnd_))
-        RemoveWindowSubclass(hwnd_, subclass_proc, 1);
+    if (hwnd_ && IsWindow(hwnd_) && base_proc_) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base_proc_));
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    }
     owner_.unregister_control(this);
 }
 
@@ -211,20 +213,27 @@ HWND Control::create_child(HWND parent, const char* window_class, const char* te
         style |= WS_VISIBLE;
     if (!active())
         style |= WS_DISABLED;
-    hwnd_ = CreateWindowExA(ex_style | WS_EX_NOPARENTNOTIFY, window_class, text, style, r.left, r.top,
+    hwnd_ = CreateWindowExW(ex_style | WS_EX_NOPARENTNOTIFY, wide_text(window_class).c_str(),
+                            text ? wide_text(text).c_str() : nullptr, style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), module_instance(), nullptr);
     if (!hwnd_)
         raise(7);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    SetWindowSubclass(hwnd_, subclass_proc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // Plain subclassing: the common controls' subclass helper costs a look-up per message
+    // under Wine, which a list of many thousand rows cannot afford.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    base_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::subclass_proc)));
     return hwnd_;
 }
 
 // Mouse moves over a control's own window are its MouseMove event.
-LRESULT CALLBACK Control::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+LRESULT CALLBACK Control::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* self = reinterpret_cast<Control*>(data);
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || !self->base_proc_)
+        return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_MOUSEMOVE && self->on_mouse_move) {
         int button = ((wp & MK_LBUTTON) ? vbLeftButton : 0) | ((wp & MK_RBUTTON) ? vbRightButton : 0) |
                      ((wp & MK_MBUTTON) ? vbMiddleButton : 0);
@@ -233,7 +242,10 @@ LRESULT CALLBACK Control::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         float y = static_cast<float>(pixels_to_twips_y(static_cast<short>(HIWORD(lp))));
         self->owner_.run_handler([self, button, shift, x, y] { self->on_mouse_move(button, shift, x, y); });
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    LRESULT result = CallWindowProcW(self->base_proc_, hwnd, msg, wp, lp);
+    if (msg == WM_KEYDOWN || msg == WM_CHAR)
+        self->key_handled();
+    return result;
 }
 
 // ---- Label ----
@@ -332,16 +344,16 @@ void Label::fit_to_caption()
 {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font_.handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
     long widest = 0, lines = 0;
-    std::istringstream in(caption_);
-    std::string line;
+    std::wistringstream in(wide_text(caption_));
+    std::wstring line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == L'\r')
             line.pop_back();
         SIZE s{0, 0};
-        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &s);
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &s);
         widest = std::max(widest, static_cast<long>(s.cx));
         ++lines;
     }
@@ -365,7 +377,8 @@ void Label::paint(HDC dc)
     SetTextColor(dc, active() ? fore_ : GetSysColor(COLOR_GRAYTEXT));
     SelectObject(dc, font_.handle());
     UINT align = alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT;
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, align | DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring text = wide_text(caption_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // ---- PictureBox / Image ----
@@ -507,13 +520,14 @@ void Frame::paint(HDC dc)
 {
     RECT r = pixel_rect();
     SelectObject(dc, font_.handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
     RECT edge = r;
     edge.top += tm.tmHeight / 2;
+    const std::wstring caption = wide_text(caption_);
     SIZE text{0, 0};
-    if (!caption_.empty())
-        GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+    if (!caption.empty())
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     RECT label{r.left + 8, r.top, r.left + 8 + text.cx + 4, r.top + tm.tmHeight};
     int saved = SaveDC(dc);
     if (text.cx > 0)
@@ -523,7 +537,7 @@ void Frame::paint(HDC dc)
     if (text.cx > 0) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, active() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-        TextOutA(dc, label.left + 2, label.top, caption_.c_str(), static_cast<int>(caption_.size()));
+        TextOutW(dc, label.left + 2, label.top, caption.c_str(), static_cast<int>(caption.size()));
     }
 }
 

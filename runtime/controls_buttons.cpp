@@ -1,6 +1,8 @@
 // Buttons and text: CheckBox, OptionButton, CommandButton, TextBox.
+#include <algorithm>
 #include "runtime/errors.h"
 #include "runtime/forms.h"
+#include "runtime/forms_internal.h"
 
 namespace rt {
 
@@ -9,16 +11,16 @@ namespace {
 void set_text(HWND hwnd, const std::string& text)
 {
     if (hwnd)
-        SetWindowTextA(hwnd, text.c_str());
+        SetWindowTextW(hwnd, wide_text(text).c_str());
 }
 
 std::string window_text(HWND hwnd)
 {
-    int n = GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = GetWindowTextA(hwnd, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, s.data(), n + 1);
+    s.resize(static_cast<size_t>(std::max(n, 0)));
+    return utf8_text(s);
 }
 
 bool clicked(WPARAM wp) { return HIWORD(wp) == BN_CLICKED; }
@@ -30,7 +32,7 @@ bool clicked(WPARAM wp) { return HIWORD(wp) == BN_CLICKED; }
 void CheckBox::create_window(HWND parent)
 {
     create_child(parent, "BUTTON", caption_.c_str(), BS_CHECKBOX | WS_TABSTOP);
-    SendMessageA(hwnd_, BM_SETCHECK, value_, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, value_, 0);
 }
 
 void CheckBox::reset()
@@ -62,7 +64,7 @@ void CheckBox::Value(int v)
         return;
     value_ = v;
     if (hwnd_)
-        SendMessageA(hwnd_, BM_SETCHECK, value_, 0);
+        SendMessageW(hwnd_, BM_SETCHECK, value_, 0);
     raise_from_code(on_click);
 }
 
@@ -82,7 +84,7 @@ bool CheckBox::handle_command(WPARAM wp, LPARAM)
     if (!clicked(wp))
         return false;
     value_ = value_ == 1 ? 0 : 1;
-    SendMessageA(hwnd_, BM_SETCHECK, value_, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, value_, 0);
     raise_event(on_click);
     return true;
 }
@@ -99,7 +101,7 @@ HBRUSH CheckBox::control_color(HDC dc)
 void OptionButton::create_window(HWND parent)
 {
     create_child(parent, "BUTTON", caption_.c_str(), BS_RADIOBUTTON | WS_TABSTOP);
-    SendMessageA(hwnd_, BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void OptionButton::reset()
@@ -124,7 +126,7 @@ void OptionButton::set_checked(bool v)
 {
     value_ = v;
     if (hwnd_)
-        SendMessageA(hwnd_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(hwnd_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void OptionButton::Value(bool v)
@@ -142,6 +144,8 @@ void OptionButton::Value(bool v)
     if (v)
         raise_from_code(on_click);
 }
+
+HBRUSH OptionButton::control_color(HDC dc) { return Parent().background_brush(dc); }
 
 bool OptionButton::handle_command(WPARAM wp, LPARAM)
 {
@@ -185,7 +189,7 @@ void CommandButton::Default(bool d)
     touch();
     default_ = d;
     if (hwnd_)
-        SendMessageA(hwnd_, BM_SETSTYLE, d ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(hwnd_, BM_SETSTYLE, d ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 bool CommandButton::Cancel() { touch(); return cancel_; }
@@ -213,7 +217,7 @@ void TextBox::create_window(HWND parent)
     setting_text_ = true;
     create_child(parent, "EDIT", text_.c_str(), style, WS_EX_CLIENTEDGE);
     if (password_char_)
-        SendMessageA(hwnd_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(password_char_), 0);
+        SendMessageW(hwnd_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(password_char_), 0);
     setting_text_ = false;
 }
 
@@ -237,7 +241,7 @@ void TextBox::Text(const std::string& t)
     text_ = t;
     if (hwnd_) {
         setting_text_ = true;
-        SetWindowTextA(hwnd_, t.c_str());
+        set_text(hwnd_, t);
         setting_text_ = false;
     }
     raise_from_code(on_change);
@@ -250,7 +254,7 @@ void TextBox::PasswordChar(char c)
     touch();
     password_char_ = c;
     if (hwnd_) {
-        SendMessageA(hwnd_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
+        SendMessageW(hwnd_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
 }
@@ -262,7 +266,7 @@ void TextBox::Locked(bool l)
     touch();
     locked_ = l;
     if (hwnd_)
-        SendMessageA(hwnd_, EM_SETREADONLY, l, 0);
+        SendMessageW(hwnd_, EM_SETREADONLY, l, 0);
 }
 
 bool TextBox::MultiLine() { touch(); return multi_line_; }

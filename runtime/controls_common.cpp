@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "runtime/errors.h"
 #include "runtime/forms.h"
+#include "runtime/forms_internal.h"
 
 namespace rt {
 
@@ -178,8 +179,8 @@ void ProgressBar::update_window()
     long lo = std::min(min_, max_), hi = std::max(min_, max_);
     if (lo == hi)
         ++hi;
-    SendMessageA(hwnd_, PBM_SETRANGE32, lo, hi);
-    SendMessageA(hwnd_, PBM_SETPOS, value_, 0);
+    SendMessageW(hwnd_, PBM_SETRANGE32, lo, hi);
+    SendMessageW(hwnd_, PBM_SETPOS, value_, 0);
 }
 
 long ProgressBar::Min() { touch(); return min_; }
@@ -236,10 +237,10 @@ void Slider::update_window()
 {
     if (!hwnd_)
         return;
-    SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, std::min(min_, max_));
-    SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, std::max(min_, max_));
-    SendMessageA(hwnd_, TBM_SETTICFREQ, std::max(1L, tick_), 0);
-    SendMessageA(hwnd_, TBM_SETPOS, TRUE, value_);
+    SendMessageW(hwnd_, TBM_SETRANGEMIN, FALSE, std::min(min_, max_));
+    SendMessageW(hwnd_, TBM_SETRANGEMAX, FALSE, std::max(min_, max_));
+    SendMessageW(hwnd_, TBM_SETTICFREQ, std::max(1L, tick_), 0);
+    SendMessageW(hwnd_, TBM_SETPOS, TRUE, value_);
 }
 
 long Slider::Min() { touch(); return min_; }
@@ -281,11 +282,13 @@ void Slider::TickFrequency(long v)
     update_window();
 }
 
+HBRUSH Slider::control_color(HDC dc) { return Parent().background_brush(dc); }
+
 bool Slider::handle_notify(NMHDR*) { return false; }
 
 bool Slider::handle_scroll(int code)
 {
-    long v = static_cast<long>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+    long v = static_cast<long>(SendMessageW(hwnd_, TBM_GETPOS, 0, 0));
     if (v != value_) {
         value_ = v;
         raise_event(on_change);
@@ -297,16 +300,32 @@ bool Slider::handle_scroll(int code)
 
 // ---- TabStrip ----
 
+namespace {
+
+void insert_tab(HWND tabs, size_t index, const std::string& caption)
+{
+    std::wstring text = wide_text(caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// Opens an AVI file in the animation window; false when it cannot.
+bool open_animation(HWND animation, const std::string& path)
+{
+    const std::wstring wide = wide_text(path);
+    return SendMessageW(animation, ACM_OPENW, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
+}
+
+} // namespace
+
 void TabStrip::create_window(HWND parent)
 {
     create_child(parent, WC_TABCONTROLA, nullptr, WS_TABSTOP);
-    for (size_t i = 0; i < tabs_.size(); ++i) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = tabs_[i].data();
-        SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    }
-    SendMessageA(hwnd_, TCM_SETCURSEL, selected_, 0);
+    for (size_t i = 0; i < tabs_.size(); ++i)
+        insert_tab(hwnd_, i, tabs_[i]);
+    SendMessageW(hwnd_, TCM_SETCURSEL, selected_, 0);
 }
 
 void TabStrip::reset()
@@ -320,12 +339,8 @@ void TabStrip::AddTab(const std::string& caption)
 {
     touch();
     tabs_.push_back(caption);
-    if (hwnd_) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = tabs_.back().data();
-        SendMessageA(hwnd_, TCM_INSERTITEMA, tabs_.size() - 1, reinterpret_cast<LPARAM>(&item));
-    }
+    if (hwnd_)
+        insert_tab(hwnd_, tabs_.size() - 1, tabs_.back());
 }
 
 long TabStrip::SelectedIndex() { touch(); return selected_; }
@@ -337,14 +352,14 @@ void TabStrip::SelectedIndex(long i)
         raise(errInvalidProperty);
     selected_ = i;
     if (hwnd_)
-        SendMessageA(hwnd_, TCM_SETCURSEL, i, 0);
+        SendMessageW(hwnd_, TCM_SETCURSEL, i, 0);
 }
 
 bool TabStrip::handle_notify(NMHDR* header)
 {
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
         return false;
-    selected_ = static_cast<long>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+    selected_ = static_cast<long>(SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0));
     raise_event(on_click_tab);
     return true;
 }
@@ -354,7 +369,7 @@ bool TabStrip::handle_notify(NMHDR* header)
 void Animation::create_window(HWND parent)
 {
     create_child(parent, ANIMATE_CLASSA, nullptr, ACS_TRANSPARENT | ACS_CENTER);
-    if (!file_.empty() && !SendMessageA(hwnd_, ACM_OPENA, 0, reinterpret_cast<LPARAM>(file_.c_str())))
+    if (!file_.empty() && !open_animation(hwnd_, file_))
         file_.clear();
 }
 
@@ -369,7 +384,7 @@ bool Animation::Open(const std::string& path)
 {
     touch();
     file_ = path;
-    if (hwnd_ && SendMessageA(hwnd_, ACM_OPENA, 0, reinterpret_cast<LPARAM>(path.c_str())))
+    if (hwnd_ && open_animation(hwnd_, path))
         return true;
     file_.clear();
     return false;
@@ -379,14 +394,14 @@ void Animation::Play()
 {
     touch();
     if (hwnd_ && !file_.empty())
-        playing_ = SendMessageA(hwnd_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF)) != 0;
+        playing_ = SendMessageW(hwnd_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF)) != 0;
 }
 
 void Animation::Stop()
 {
     touch();
     if (hwnd_)
-        SendMessageA(hwnd_, ACM_STOP, 0, 0);
+        SendMessageW(hwnd_, ACM_STOP, 0, 0);
     playing_ = false;
 }
 
@@ -394,7 +409,7 @@ void Animation::Close()
 {
     touch();
     if (hwnd_)
-        SendMessageA(hwnd_, ACM_OPENA, 0, 0);
+        SendMessageW(hwnd_, ACM_OPENW, 0, 0);
     file_.clear();
     playing_ = false;
 }

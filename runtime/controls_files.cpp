@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include "runtime/errors.h"
+#include "runtime/filesys.h"
 #include "runtime/forms.h"
+#include "runtime/forms_internal.h"
 
 namespace rt {
 
@@ -23,16 +25,19 @@ void sort_names(std::vector<std::string>& names)
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
 }
 
+std::wstring drive_root(char letter) { return std::wstring{static_cast<wchar_t>(letter), L':', L'\\'}; }
+
 // "c:" and " [label]" for a fixed drive with a label.
 std::string drive_text(char letter)
 {
-    std::string root = std::string(1, letter) + ":\\";
+    const std::wstring root = drive_root(letter);
     std::string text = std::string(1, static_cast<char>(std::tolower(letter))) + ":";
-    UINT type = GetDriveTypeA(root.c_str());
+    UINT type = GetDriveTypeW(root.c_str());
     if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) {
-        char label[MAX_PATH + 1] = "";
-        if (GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0) && label[0])
-            text += std::string(" [") + label + "]";
+        wchar_t label[MAX_PATH + 1] = L"";
+        if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
+            label[0])
+            text += " [" + utf8_text(label) + "]";
     }
     return text;
 }
@@ -53,29 +58,57 @@ bool drive_exists(char letter)
     return letter >= 'a' && letter <= 'z' && (GetLogicalDrives() & (1u << (letter - 'a')));
 }
 
+std::string current_directory()
+{
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    std::wstring dir(n, L'\0');
+    n = GetCurrentDirectoryW(n, dir.data());
+    dir.resize(n < dir.size() ? n : 0);
+    return utf8_text(dir);
+}
+
 char current_drive()
 {
-    char dir[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, dir);
-    std::string path = dir;
+    std::string path = current_directory();
     if (path.size() < 2 || path[1] != ':' || !drive_exists(path[0]))
         path = System::exe_folder();
     return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
 }
 
-// Full path of a folder without a trailing backslash (but "c:\" for a root); raises 76.
+bool is_folder(const std::string& path)
+{
+    try {
+        return (get_attr(path) & attrDirectory) != 0;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+bool drive_not_ready(const std::string& path)
+{
+    if (path.size() < 2 || path[1] != ':')
+        return false;
+    const std::wstring root = drive_root(path[0]);
+    return !GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+           GetLastError() == ERROR_NOT_READY;
+}
+
+// Full path of a folder without a trailing backslash (but "c:\" for a root); raises 76,
+// or 68 for a drive that is not ready.
 std::string existing_folder(const std::string& path)
 {
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    if (n == 0 || n >= MAX_PATH)
+    const std::wstring wide = wide_text(path);
+    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    n = n ? GetFullPathNameW(wide.c_str(), n, full.data(), nullptr) : 0;
+    if (n == 0 || n >= full.size())
         raise(errPathNotFound);
-    std::string result = full;
+    full.resize(n);
+    std::string result = utf8_text(full);
     if (result.size() > 3 && result.back() == '\\')
         result.pop_back();
-    DWORD attributes = GetFileAttributesA(result.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        raise(GetLastError() == ERROR_NOT_READY ? errDeviceUnavailable : errPathNotFound);
+    if (!is_folder(result))
+        raise(drive_not_ready(result) ? errDeviceUnavailable : errPathNotFound);
     return result;
 }
 
@@ -84,18 +117,11 @@ std::string join(const std::string& folder, const std::string& name)
     return folder.empty() || folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
-bool is_folder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The current folder, or the program's own when the current one is gone or unreachable.
 std::string current_folder()
 {
-    char dir[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, dir);
-    if (dir[0] && is_folder(dir))
+    const std::string dir = current_directory();
+    if (!dir.empty() && is_folder(dir))
         return existing_folder(dir);
     return existing_folder(System::exe_folder());
 }
@@ -105,27 +131,28 @@ void fill_list(HWND hwnd, const std::vector<std::string>& rows, long selected)
 {
     if (!hwnd)
         return;
-    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(hwnd, LB_RESETCONTENT, 0, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
     for (const std::string& row : rows)
-        SendMessageA(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-    SendMessageA(hwnd, LB_SETCURSEL, selected, 0);
-    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide_text(row).c_str()));
+    SendMessageW(hwnd, LB_SETCURSEL, selected, 0);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+// The entries of a folder that match the pattern, "." and ".." left out; a folder that
+// cannot be read lists nothing.
 template <class F> void find_entries(const std::string& folder, const std::string& pattern, F&& each)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(join(folder, pattern).c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
+    std::vector<DirEntry> entries;
+    try {
+        entries = list_dir(join(folder, pattern), attrReadOnly | attrHidden | attrSystem | attrDirectory);
+    } catch (const RuntimeError&) {
         return;
-    do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            each(name, fd.dwFileAttributes);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    }
+    for (const DirEntry& entry : entries)
+        if (entry.name != "." && entry.name != "..")
+            each(entry.name, entry.attributes);
 }
 
 constexpr DWORD kListBoxStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
@@ -150,13 +177,13 @@ void DriveListBox::fill_window()
 {
     if (!hwnd_)
         return;
-    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
     std::vector<std::string> texts = drive_texts();
     std::string current = Drive();
     for (size_t i = 0; i < texts.size(); ++i) {
-        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i].c_str()));
+        SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide_text(texts[i]).c_str()));
         if (texts[i] == current)
-            SendMessageA(hwnd_, CB_SETCURSEL, i, 0);
+            SendMessageW(hwnd_, CB_SETCURSEL, i, 0);
     }
 }
 
@@ -172,9 +199,9 @@ void DriveListBox::Drive(const std::string& d)
     if (d.empty() || !drive_exists(d[0]))
         raise(errDeviceUnavailable);
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(d[0])));
-    std::string root = std::string(1, letter) + ":\\";
-    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-        GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES)
+    const std::wstring root = drive_root(letter);
+    if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+        GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES)
         raise(errDeviceUnavailable);
     char before = drive_.empty() ? current_drive() : drive_[0];
     drive_ = std::string(1, letter) + ":";
@@ -200,7 +227,7 @@ bool DriveListBox::handle_command(WPARAM wp, LPARAM)
 {
     if (HIWORD(wp) != CBN_SELCHANGE)
         return false;
-    long row = static_cast<long>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+    long row = static_cast<long>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0));
     std::string chosen = List(row);
     raise_event([this, chosen] {
         try {
@@ -235,7 +262,7 @@ void DirListBox::read_folder()
         path_ = current_folder();
     folders_.clear();
     find_entries(path_, "*", [this](const std::string& name, DWORD attributes) {
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (attributes & attrDirectory)
             folders_.push_back(name);
     });
     sort_names(folders_);
@@ -311,12 +338,12 @@ void DirListBox::ListIndex(long i)
         raise(errInvalidProperty);
     list_index_ = i;
     if (hwnd_)
-        SendMessageA(hwnd_, LB_SETCURSEL, i + 1, 0);
+        SendMessageW(hwnd_, LB_SETCURSEL, i + 1, 0);
 }
 
 bool DirListBox::handle_command(WPARAM wp, LPARAM)
 {
-    long row = hwnd_ ? static_cast<long>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)) : -1;
+    long row = hwnd_ ? static_cast<long>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)) : -1;
     switch (HIWORD(wp)) {
     case LBN_SELCHANGE:
         list_index_ = row - 1;
@@ -362,7 +389,7 @@ void FileListBox::read_folder()
         std::string one = pattern_.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!one.empty())
             find_entries(path_, one, [this](const std::string& name, DWORD attributes) {
-                if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
+                if (!(attributes & (attrDirectory | attrHidden | attrSystem)) &&
                     std::find(files_.begin(), files_.end(), name) == files_.end())
                     files_.push_back(name);
             });
@@ -472,7 +499,7 @@ void FileListBox::ListIndex(long i)
         raise(errInvalidProperty);
     list_index_ = i;
     if (hwnd_)
-        SendMessageA(hwnd_, LB_SETCURSEL, i, 0);
+        SendMessageW(hwnd_, LB_SETCURSEL, i, 0);
 }
 
 bool FileListBox::Selected(long i)
@@ -505,7 +532,7 @@ bool FileListBox::handle_command(WPARAM wp, LPARAM)
 {
     if (HIWORD(wp) != LBN_SELCHANGE)
         return false;
-    list_index_ = static_cast<long>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+    list_index_ = static_cast<long>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
     raise_event(on_click);
     return true;
 }

@@ -1,17 +1,21 @@
-// ListBox: the strings live in a vector (no 32767 cap); the window is an owner-drawn
-// no-data list box that mirrors the count and the selection at the next message.
+// ListBox: the strings live in a vector (no 32767 cap) that the program reads; the window
+// is an owner-drawn list box holding the same rows as real strings, so that screen readers
+// and other programs can read them. Edits reach the window at the next message: rows
+// appended since are added, rows from the first edited one on are replaced.
 #include <algorithm>
 #include "runtime/errors.h"
 #include "runtime/forms.h"
+#include "runtime/forms_internal.h"
 
 namespace rt {
 
 void ListBox::create_window(HWND parent)
 {
-    DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
+    DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
     if (multi_)
         style |= LBS_MULTIPLESEL;
     create_child(parent, "LISTBOX", nullptr, style, WS_EX_CLIENTEDGE);
+    window_rows_ = 0;
     dirty_ = true;
     sync_window();
 }
@@ -25,6 +29,7 @@ void ListBox::reset()
     top_index_ = 0;
     multi_ = false;
     dirty_ = false;
+    window_rows_ = 0;
     fore_ = GetSysColor(COLOR_WINDOWTEXT);
     font_.reset();
 }
@@ -35,26 +40,54 @@ void ListBox::changed()
     Parent().request_sync();
 }
 
+void ListBox::rows_changed_from(size_t row)
+{
+    window_rows_ = std::min(window_rows_, row);
+    changed();
+}
+
+// The window's rows from window_rows_ on are replaced by the vector's.
+void ListBox::sync_rows()
+{
+    LRESULT held = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
+    size_t count = held > 0 ? static_cast<size_t>(held) : 0;
+    if (window_rows_ == 0 && count > 0) {
+        SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+        count = 0;
+    }
+    while (count > window_rows_)
+        SendMessageW(hwnd_, LB_DELETESTRING, --count, 0);
+    if (items_.size() > count)
+        SendMessageW(hwnd_, LB_INITSTORAGE, items_.size() - count, (items_.size() - count) * 64);
+    for (; count < items_.size(); ++count) {
+        const std::wstring row = wide_text(items_[count]);
+        LRESULT added = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        if (added == LB_ERR || added == LB_ERRSPACE)
+            break;
+    }
+    window_rows_ = count;
+}
+
 void ListBox::sync_window()
 {
     if (!hwnd_ || !dirty_)
         return;
     dirty_ = false;
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(hwnd_, LB_SETCOUNT, items_.size(), 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    sync_rows();
     if (multi_) {
-        SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
+        SendMessageW(hwnd_, LB_SETSEL, FALSE, -1);
         for (size_t i = 0; i < selected_.size(); ++i)
             if (selected_[i])
-                SendMessageA(hwnd_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+                SendMessageW(hwnd_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
         if (list_index_ >= 0)
-            SendMessageA(hwnd_, LB_SETCARETINDEX, list_index_, FALSE);
+            SendMessageW(hwnd_, LB_SETCARETINDEX, list_index_, FALSE);
     } else {
-        SendMessageA(hwnd_, LB_SETCURSEL, list_index_, 0);
+        SendMessageW(hwnd_, LB_SETCURSEL, list_index_, 0);
     }
     if (top_index_ > 0 && top_index_ < ListCount())
-        SendMessageA(hwnd_, LB_SETTOPINDEX, top_index_, 0);
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(hwnd_, LB_SETTOPINDEX, top_index_, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -63,21 +96,21 @@ void ListBox::read_selection_from_window()
     sync_window();
     if (multi_) {
         std::fill(selected_.begin(), selected_.end(), 0);
-        LRESULT count = SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0);
+        LRESULT count = SendMessageW(hwnd_, LB_GETSELCOUNT, 0, 0);
         if (count > 0) {
             std::vector<int> rows(static_cast<size_t>(count));
-            count = SendMessageA(hwnd_, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(rows.data()));
+            count = SendMessageW(hwnd_, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(rows.data()));
             for (LRESULT i = 0; i < count; ++i)
                 if (rows[i] >= 0 && static_cast<size_t>(rows[i]) < selected_.size())
                     selected_[rows[i]] = 1;
         }
-        list_index_ = static_cast<long>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
+        list_index_ = static_cast<long>(SendMessageW(hwnd_, LB_GETCARETINDEX, 0, 0));
     } else {
-        list_index_ = static_cast<long>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+        list_index_ = static_cast<long>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
     }
     if (list_index_ >= ListCount())
         list_index_ = -1;
-    top_index_ = static_cast<long>(SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0));
+    top_index_ = static_cast<long>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
 }
 
 bool ListBox::handle_command(WPARAM wp, LPARAM)
@@ -94,12 +127,33 @@ bool ListBox::handle_command(WPARAM wp, LPARAM)
     }
 }
 
+// Wine's multiple-selection list changes a row under the space bar without telling its
+// parent: a selection that the keys changed is the user's click all the same.
+void ListBox::key_handled()
+{
+    if (!multi_ || !hwnd_)
+        return;
+    sync_window();
+    if (!window_selection_differs())
+        return;
+    read_selection_from_window();
+    raise_event(on_click);
+}
+
+bool ListBox::window_selection_differs()
+{
+    for (size_t i = 0; i < selected_.size(); ++i)
+        if ((SendMessageA(hwnd_, LB_GETSEL, i, 0) > 0) != (selected_[i] != 0))
+            return true;
+    return false;
+}
+
 void ListBox::measure_item(MEASUREITEMSTRUCT& m)
 {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font_.handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     m.itemHeight = static_cast<UINT>(tm.tmHeight + 1);
@@ -111,13 +165,13 @@ bool ListBox::draw_item(const DRAWITEMSTRUCT& d)
     bool selected = (d.itemState & ODS_SELECTED) != 0;
     FillRect(d.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (d.itemID != static_cast<UINT>(-1) && d.itemID < items_.size()) {
-        const std::string& text = items_[d.itemID];
+        const std::wstring text = wide_text(items_[d.itemID]);
         HGDIOBJ old = SelectObject(d.hDC, font_.handle());
         SetBkMode(d.hDC, TRANSPARENT);
         SetTextColor(d.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : fore_);
         RECT text_rect = r;
         text_rect.left += 2;
-        DrawTextA(d.hDC, text.c_str(), static_cast<int>(text.size()), &text_rect,
+        DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &text_rect,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(d.hDC, old);
     }
@@ -149,7 +203,7 @@ void ListBox::AddItem(const std::string& item, long index)
     selected_.insert(selected_.begin() + index, 0);
     if (list_index_ >= index)
         ++list_index_;
-    changed();
+    rows_changed_from(static_cast<size_t>(index));
 }
 
 void ListBox::RemoveItem(long index)
@@ -162,7 +216,7 @@ void ListBox::RemoveItem(long index)
         list_index_ = -1;
     else if (list_index_ > index)
         --list_index_;
-    changed();
+    rows_changed_from(static_cast<size_t>(index));
 }
 
 void ListBox::Clear()
@@ -172,7 +226,7 @@ void ListBox::Clear()
     selected_.clear();
     list_index_ = -1;
     top_index_ = 0;
-    changed();
+    rows_changed_from(0);
 }
 
 std::string ListBox::List(long index)
@@ -188,7 +242,7 @@ void ListBox::List(long index, const std::string& item)
     touch();
     check_index(index, errInvalidIndex);
     items_[static_cast<size_t>(index)] = item;
-    changed();
+    rows_changed_from(static_cast<size_t>(index));
 }
 
 long ListBox::ListCount()
@@ -258,7 +312,7 @@ long ListBox::TopIndex()
 {
     touch();
     if (hwnd_ && !dirty_)
-        return static_cast<long>(SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0));
+        return static_cast<long>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
     return top_index_;
 }
 
@@ -293,7 +347,7 @@ void ListBox::Font(const std::string& name, int size_points, bool bold)
     if (hwnd_) {
         MEASUREITEMSTRUCT m{};
         measure_item(m);
-        SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, m.itemHeight);
+        SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, m.itemHeight);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
 }

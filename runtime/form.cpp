@@ -12,18 +12,18 @@ namespace rt {
 
 namespace {
 
-const char* const kFormClass = "PellmarisForm";
+const wchar_t* const kFormClass = L"PellmarisForm";
 
 LRESULT CALLBACK form_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (form)
         return form->window_proc(hwnd, msg, wp, lp);
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void register_form_class()
@@ -31,22 +31,23 @@ void register_form_class()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = form_proc;
     wc.hInstance = module_instance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(module_instance(), MAKEINTRESOURCEA(1));
+    wc.hIcon = LoadIconW(module_instance(), MAKEINTRESOURCEW(1));
     wc.lpszClassName = kFormClass;
-    registered = RegisterClassExA(&wc) != 0;
+    registered = RegisterClassExW(&wc) != 0;
 }
 
 
 HICON load_icon(const std::string& name)
 {
     bool numeric = !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
-    LPCSTR id = numeric ? MAKEINTRESOURCEA(std::stoi(name)) : name.c_str();
-    return static_cast<HICON>(LoadImageA(module_instance(), id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    const std::wstring wide = wide_text(name);
+    LPCWSTR id = numeric ? MAKEINTRESOURCEW(std::stoi(name)) : wide.c_str();
+    return static_cast<HICON>(LoadImageW(module_instance(), id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 } // namespace
@@ -221,7 +222,7 @@ void Form::create_form_window()
     }
     w.creating = true;
     HWND owner = w.show_in_taskbar ? nullptr : parking_window();
-    w.hwnd = CreateWindowExA(ex, kFormClass, w.caption.c_str(), style, twips_to_pixels_x(w.left),
+    w.hwnd = CreateWindowExW(ex, kFormClass, wide_text(w.caption).c_str(), style, twips_to_pixels_x(w.left),
                              twips_to_pixels_y(w.top), twips_to_pixels_x(w.width), twips_to_pixels_y(w.height), owner,
                              nullptr, module_instance(), this);
     if (!w.hwnd) {
@@ -229,8 +230,8 @@ void Form::create_form_window()
         raise(7);
     }
     if (w.icon) {
-        SendMessageA(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(w.icon));
-        SendMessageA(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(w.icon));
+        SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(w.icon));
+        SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(w.icon));
     }
     if (!w.enabled)
         EnableWindow(w.hwnd, FALSE);
@@ -253,7 +254,7 @@ void Form::destroy_form_window()
     impl_->tooltip = nullptr;
     impl_->hwnd = nullptr;
     // No events of a window that is going away.
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     DestroyWindow(hwnd);
 }
 
@@ -273,7 +274,7 @@ void Form::request_sync()
 {
     if (impl_->hwnd && !impl_->sync_posted) {
         impl_->sync_posted = true;
-        PostMessageA(impl_->hwnd, kSyncMessage, 0, 0);
+        PostMessageW(impl_->hwnd, kSyncMessage, 0, 0);
     }
 }
 
@@ -322,7 +323,7 @@ void Form::Caption(const std::string& c)
     ensure_loaded();
     impl_->caption = c;
     if (impl_->hwnd)
-        SetWindowTextA(impl_->hwnd, c.c_str());
+        SetWindowTextW(impl_->hwnd, wide_text(c).c_str());
 }
 
 long Form::Left()
@@ -502,10 +503,10 @@ void restyle(HWND hwnd, DWORD style, DWORD ex)
 {
     if (!hwnd)
         return;
-    DWORD visible = GetWindowLongA(hwnd, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
-    SetWindowLongA(hwnd, GWL_STYLE, style | visible);
+    DWORD visible = GetWindowLongW(hwnd, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
+    SetWindowLongW(hwnd, GWL_STYLE, style | visible);
     // Keep the layered bit that the windows' own code may have set.
-    SetWindowLongA(hwnd, GWL_EXSTYLE, ex | (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED));
+    SetWindowLongW(hwnd, GWL_EXSTYLE, ex | (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED));
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -531,7 +532,7 @@ void Form::ShowInTaskbar(bool s)
     ensure_loaded();
     impl_->show_in_taskbar = s;
     if (impl_->hwnd)
-        SetWindowLongPtrA(impl_->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(s ? nullptr : parking_window()));
+        SetWindowLongPtrW(impl_->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(s ? nullptr : parking_window()));
 }
 
 bool Form::ControlBox()
@@ -596,8 +597,8 @@ void Form::SetIcon(const std::string& resource_name)
         raise(errFileNotFound);
     impl_->icon = icon;
     if (impl_->hwnd) {
-        SendMessageA(impl_->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(impl_->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(impl_->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(impl_->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 

@@ -43,13 +43,13 @@ void Form::update_tooltip(Control& c)
     if (!w.hwnd || (c.ToolTipText().empty() && !w.tooltip))
         return;
     if (!w.tooltip) {
-        w.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+        w.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr,
                                     module_instance(), nullptr);
         if (!w.tooltip)
             return;
     }
-    TTTOOLINFOA info{};
+    TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.hwnd = w.hwnd;
     if (c.windowless()) {
@@ -63,12 +63,12 @@ void Form::update_tooltip(Control& c)
         info.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
         info.uId = reinterpret_cast<UINT_PTR>(c.window_handle());
     }
-    SendMessageA(w.tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    std::string text = c.ToolTipText();
+    SendMessageW(w.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    std::wstring text = wide_text(c.ToolTipText());
     if (text.empty())
         return;
     info.lpszText = text.data();
-    SendMessageA(w.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 // ---- windowless controls: painting and the mouse ----
@@ -217,8 +217,9 @@ LRESULT Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         case WM_LBUTTONUP:
             mouse_event(msg, wp, lp);
             return 0;
-        case kTrayMessage: {
-            float x = static_cast<float>(pixels_to_twips_x(LOWORD(lp)));
+        case kTrayCallbackMessage: {
+            // The mouse message in X as twips, by the rule that turns it back exactly.
+            float x = static_cast<float>(LOWORD(lp) * Screen::TwipsPerPixelX());
             run_handler([this, x] { Form_MouseMove(0, 0, x, 0); });
             return 0;
         }
@@ -319,7 +320,7 @@ LRESULT Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         // Handlers report their own errors; nothing may unwind through the system's frames.
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 } // namespace rt
@@ -328,7 +329,7 @@ namespace rt {
 
 void Form::on_registered_message(const std::string& name, std::function<void()> handler)
 {
-    if (UINT message = RegisterWindowMessageA(name.c_str()))
+    if (UINT message = RegisterWindowMessageW(wide_text(name).c_str()))
         registered_handlers_.emplace_back(message, std::move(handler));
 }
 

@@ -41,9 +41,24 @@ inline COLORREF RGBColor(int r, int g, int b) { return RGB(r, g, b); }
 struct Screen {
     static long Width();          // twips
     static long Height();
-    static long TwipsPerPixelX();
-    static long TwipsPerPixelY();
+    // 1440 / pixels per inch, exactly (7.5 at 192 dpi): the one rule between twips and
+    // pixels, both ways.
+    static double TwipsPerPixelX();
+    static double TwipsPerPixelY();
     static RECT WorkArea();       // twips
+};
+
+// While it lives, the layer reckons with a screen of the given pixels per inch instead
+// of the system's: a test of display scaling (125 % = 120 dpi, 200 % = 192 dpi, ...).
+class ScreenScaling {
+public:
+    explicit ScreenScaling(int dpi);
+    ~ScreenScaling();
+    ScreenScaling(const ScreenScaling&) = delete;
+    ScreenScaling& operator=(const ScreenScaling&) = delete;
+
+private:
+    int previous_;
 };
 long twips_to_pixels_x(long twips);
 long twips_to_pixels_y(long twips);
@@ -93,6 +108,7 @@ public:
     virtual void measure_item(MEASUREITEMSTRUCT&) {}
     virtual HBRUSH control_color(HDC) { return nullptr; }
     virtual void sync_window() {}        // brings a lazily mirrored window up to date
+    virtual void key_handled() {}        // after the control's window handled a key
     RECT pixel_rect();                   // in the window's client area
     bool shown();                        // visible, and so is every container
     bool active();                       // enabled, and so is every container
@@ -117,7 +133,8 @@ protected:
     Control* container_ = nullptr;
 
 private:
-    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK subclass_proc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC base_proc_ = nullptr;
     Form& owner_;
     std::string name_;
     int id_ = 0;
@@ -205,7 +222,7 @@ private:
 };
 using Image = PictureBox;
 
-// Strings with list-box indexes (no 32767 cap); shown when it is a ListBox.
+// Strings with list-box indexes (no 32767 cap); the window holds them as real strings.
 class ListBox : public Control {
 public:
     using Control::Control;
@@ -231,17 +248,22 @@ public:
     bool draw_item(const DRAWITEMSTRUCT& d) override;
     void measure_item(MEASUREITEMSTRUCT& m) override;
     void sync_window() override;
+    void key_handled() override;
 
 private:
     void check_index(long index, int error) const;
     void changed();
+    void rows_changed_from(size_t row);
+    void sync_rows();
     void read_selection_from_window();
+    bool window_selection_differs();
     std::vector<std::string> items_;
     std::vector<char> selected_;   // multi-select only
     long list_index_ = -1;
     long top_index_ = 0;
     bool multi_ = false;
     bool dirty_ = false;
+    size_t window_rows_ = 0;   // the window's first rows that match items_
     COLORREF fore_ = GetSysColor(COLOR_WINDOWTEXT);
     FontSpec font_;
 };
@@ -275,6 +297,7 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "OptionButton"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void set_checked(bool v);
@@ -408,6 +431,7 @@ public:
     bool handle_notify(NMHDR*) override;
     bool handle_scroll(int code) override;
     const char* kind() const override { return "Slider"; }
+    HBRUSH control_color(HDC dc) override;   // over the window's back colour
 
 private:
     void update_window();

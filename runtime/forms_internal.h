@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 #include "runtime/forms.h"
+#include "runtime/unicode.h"
 
 namespace rt {
 
 // Messages the layer posts to its own windows.
 constexpr UINT kSyncMessage = WM_APP + 0x51;   // mirror changed controls into their windows
-constexpr UINT kTrayMessage = WM_APP + 0x52;   // a notification-area callback (see services.cpp)
 
 // A picture decoded to a bitmap at its natural size.
 struct Picture {
@@ -29,8 +29,12 @@ std::shared_ptr<Picture> load_picture_resource(const std::string& name);
 // At its natural size from the rectangle's top-left corner (clipped), or stretched over it.
 void draw_picture(HDC dc, const Picture& picture, const RECT& place, bool stretch);
 
-std::wstring to_wide(const std::string& s);
-std::string from_wide(const std::wstring& s);
+// Text for the W functions. The program's strings are UTF-8; a string that is not (a
+// fault elsewhere) shows its bad bytes as U+FFFD rather than failing in a paint.
+std::wstring wide_text(const std::string& utf8_text);
+// Text a W function returned, as UTF-8.
+std::string utf8_text(const std::wstring& text);
+std::string utf8_text(const wchar_t* text);
 
 // Screen pixels per logical inch.
 int dpi_x();

@@ -7,7 +7,7 @@ namespace rt {
 
 namespace {
 
-const char* const kInputBoxClass = "PellmarisInputBox";
+const wchar_t* const kInputBoxClass = L"PellmarisInputBox";
 constexpr int kEditId = 100;
 
 struct InputBoxState {
@@ -19,21 +19,21 @@ struct InputBoxState {
 
 LRESULT CALLBACK input_box_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
         break;
     case WM_COMMAND:
         if (!state || HIWORD(wp) != BN_CLICKED)
             break;
         if (LOWORD(wp) == IDOK) {
-            int n = GetWindowTextLengthA(state->edit);
-            std::string text(static_cast<size_t>(n) + 1, '\0');
-            n = GetWindowTextA(state->edit, text.data(), n + 1);
-            text.resize(static_cast<size_t>(n));
-            state->text = text;
+            int n = GetWindowTextLengthW(state->edit);
+            std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+            n = GetWindowTextW(state->edit, text.data(), n + 1);
+            text.resize(static_cast<size_t>(n > 0 ? n : 0));
+            state->text = utf8_text(text);
             state->accepted = true;
             state->done = true;
         } else if (LOWORD(wp) == IDCANCEL) {
@@ -46,7 +46,7 @@ LRESULT CALLBACK input_box_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     default: break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void register_input_box_class()
@@ -54,22 +54,22 @@ void register_input_box_class()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = input_box_proc;
     wc.hInstance = module_instance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = kInputBoxClass;
-    registered = RegisterClassExA(&wc) != 0;
+    registered = RegisterClassExW(&wc) != 0;
 }
 
-HWND add_child(HWND parent, const char* cls, const char* text, DWORD style, int id, int x, int y, int w, int h,
-               DWORD ex = 0)
+HWND add_child(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int id, int x, int y, int w,
+               int h, DWORD ex = 0)
 {
-    HWND child = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+    HWND child = CreateWindowExW(ex, cls, wide_text(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module_instance(), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return child;
 }
 
@@ -87,25 +87,25 @@ std::optional<std::string> show_input_box(const std::string& prompt, const std::
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     int outer_w = frame.right - frame.left, outer_h = frame.bottom - frame.top;
     int x = (GetSystemMetrics(SM_CXSCREEN) - outer_w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - outer_h) / 3;
-    HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kInputBoxClass, title.c_str(), style, x, y,
+    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kInputBoxClass, wide_text(title).c_str(), style, x, y,
                                outer_w, outer_h, owner, nullptr, module_instance(), &state);
     if (!box)
         return std::nullopt;
-    add_child(box, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, -1, 10, 10, 270, 90);
-    add_child(box, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 290, 10, 80, 26);
-    add_child(box, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 290, 42, 80, 26);
-    state.edit = add_child(box, "EDIT", default_text.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, kEditId, 10, 120, 360, 24,
+    add_child(box, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, -1, 10, 10, 270, 90);
+    add_child(box, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 290, 10, 80, 26);
+    add_child(box, L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 290, 42, 80, 26);
+    state.edit = add_child(box, L"EDIT", default_text, ES_AUTOHSCROLL | WS_TABSTOP, kEditId, 10, 120, 360, 24,
                            WS_EX_CLIENTEDGE);
 
     if (owner)
         EnableWindow(owner, FALSE);
     ShowWindow(box, SW_SHOW);
     SetFocus(state.edit);
-    SendMessageA(state.edit, EM_SETSEL, 0, -1);
+    SendMessageW(state.edit, EM_SETSEL, 0, -1);
     MSG msg;
     bool quit = false;
     while (!state.done) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             quit = true;
             break;
@@ -114,10 +114,10 @@ std::optional<std::string> show_input_box(const std::string& prompt, const std::
             state.done = true;
             continue;
         }
-        if (IsDialogMessageA(box, &msg))
+        if (IsDialogMessageW(box, &msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (owner)
         EnableWindow(owner, TRUE);

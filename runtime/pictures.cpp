@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include "runtime/errors.h"
+#include "runtime/filesys.h"
 #include "runtime/forms_internal.h"
 
 namespace rt {
@@ -46,13 +47,17 @@ Picture::~Picture()
 
 std::shared_ptr<Picture> load_picture_file(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!file_exists(path))
         raise(errFileNotFound);
     // OleLoadPicturePath wants a full path.
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    std::wstring wide = to_wide(n > 0 && n < MAX_PATH ? std::string(full) : path);
+    std::wstring wide = wide_text(path);
+    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    n = n ? GetFullPathNameW(wide.c_str(), n, full.data(), nullptr) : 0;
+    if (n > 0 && n < full.size()) {
+        full.resize(n);
+        wide = full;
+    }
     IPicture* ole = nullptr;
     HRESULT hr = OleLoadPicturePath(const_cast<LPOLESTR>(wide.c_str()), nullptr, 0, 0, IID_IPicture,
                                     reinterpret_cast<void**>(&ole));
@@ -63,8 +68,8 @@ std::shared_ptr<Picture> load_picture_file(const std::string& path)
 
 std::shared_ptr<Picture> load_picture_resource(const std::string& name)
 {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, name.c_str(), RT_RCDATA);
+    HMODULE module = module_instance();
+    HRSRC found = FindResourceW(module, wide_text(name).c_str(), MAKEINTRESOURCEW(10));   // RT_RCDATA
     if (!found)
         raise(errFileNotFound);
     DWORD size = SizeofResource(module, found);

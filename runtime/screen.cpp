@@ -17,10 +17,15 @@ int device_caps(int index)
 
 constexpr long kTwipsPerInch = 1440;
 
+int dpi_override = 0;   // set by a ScreenScaling
+
 } // namespace
 
-int dpi_x() { return device_caps(LOGPIXELSX); }
-int dpi_y() { return device_caps(LOGPIXELSY); }
+int dpi_x() { return dpi_override ? dpi_override : device_caps(LOGPIXELSX); }
+int dpi_y() { return dpi_override ? dpi_override : device_caps(LOGPIXELSY); }
+
+ScreenScaling::ScreenScaling(int dpi) : previous_(dpi_override) { dpi_override = dpi; }
+ScreenScaling::~ScreenScaling() { dpi_override = previous_; }
 
 COLORREF QBColor(int n)
 {
@@ -41,46 +46,38 @@ long twips_to_pixels_y(long twips) { return MulDiv(twips, dpi_y(), kTwipsPerInch
 long pixels_to_twips_x(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_x()); }
 long pixels_to_twips_y(long pixels) { return MulDiv(pixels, kTwipsPerInch, dpi_y()); }
 
-long Screen::TwipsPerPixelX() { return kTwipsPerInch / dpi_x(); }
-long Screen::TwipsPerPixelY() { return kTwipsPerInch / dpi_y(); }
+double Screen::TwipsPerPixelX() { return static_cast<double>(kTwipsPerInch) / dpi_x(); }
+double Screen::TwipsPerPixelY() { return static_cast<double>(kTwipsPerInch) / dpi_y(); }
 long Screen::Width() { return pixels_to_twips_x(GetSystemMetrics(SM_CXSCREEN)); }
 long Screen::Height() { return pixels_to_twips_y(GetSystemMetrics(SM_CYSCREEN)); }
 
 RECT Screen::WorkArea()
 {
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return RECT{pixels_to_twips_x(r.left), pixels_to_twips_y(r.top), pixels_to_twips_x(r.right),
                 pixels_to_twips_y(r.bottom)};
 }
 
-std::wstring to_wide(const std::string& s)
+std::wstring wide_text(const std::string& utf8_text)
 {
-    if (s.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), w.data(), n);
-    return w;
+    try {
+        return utf16(utf8_text);
+    } catch (const RuntimeError&) {
+        return utf16(utf8_from_code_page(utf8_text, CP_UTF8));
+    }
 }
 
-std::string from_wide(const std::wstring& w)
-{
-    if (w.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), s.data(), n, nullptr, nullptr);
-    return s;
-}
+std::string utf8_text(const std::wstring& text) { return utf8(text); }
+std::string utf8_text(const wchar_t* text) { return text ? utf8(text) : std::string(); }
 
-HINSTANCE module_instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE module_instance() { return GetModuleHandleW(nullptr); }
 
 HWND parking_window()
 {
     static HWND window = nullptr;
     if (!window || !IsWindow(window))
-        window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module_instance(), nullptr);
+        window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module_instance(), nullptr);
     return window;
 }
 

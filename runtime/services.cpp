@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "runtime/forms_internal.h"
 #include "runtime/services.h"
+#include "runtime/unicode.h"
 
 namespace rt {
 
@@ -17,7 +18,7 @@ struct RealDialogs : Dialogs {
         // Modal to the active window of the program, or to the whole thread without one.
         HWND owner = GetActiveWindow();
         UINT flags = static_cast<UINT>(style) | MB_SETFOREGROUND | (owner ? 0u : MB_TASKMODAL);
-        return MessageBoxA(owner, text.c_str(), title.c_str(), flags);
+        return MessageBoxW(owner, wide_text(text).c_str(), wide_text(title).c_str(), flags);
     }
     std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
                                          const std::string& default_text) override
@@ -37,6 +38,37 @@ WORD show_command(int window_style)
     default: return SW_SHOWNORMAL;
     }
 }
+
+std::string system_folder()
+{
+    wchar_t folder[MAX_PATH] = L"";
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        raise(errFileNotFound);
+    return utf8_text(folder);
+}
+
+std::string lower_ascii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// ".exe" and the like, lower case; "" when the last step has none.
+std::string extension_of(const std::string& program)
+{
+    const size_t dot = program.find_last_of('.');
+    const size_t step = program.find_last_of("\\/");
+    if (dot == std::string::npos || (step != std::string::npos && dot < step))
+        return "";
+    return lower_ascii(program.substr(dot));
+}
+
+bool names_a_path(const std::string& program) { return program.find_first_of("\\/:") != std::string::npos; }
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
 struct RealProcesses : ProcessStarter {
     void start(const std::string& command_line, int window_style) override
@@ -59,16 +91,43 @@ private:
     // The new process's handle.
     static HANDLE create(const std::string& command_line, int window_style)
     {
-        STARTUPINFOA si{};
+        const ProgramStart program = program_start(command_line);
+        STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = show_command(window_style);
         PROCESS_INFORMATION pi{};
-        std::string mutable_line = command_line;
-        if (!CreateProcessA(nullptr, mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        const std::wstring application = wide_text(program.application);
+        std::wstring mutable_line = wide_text(program.command_line);
+        if (!CreateProcessW(application.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi))
             raise(errFileNotFound);
         CloseHandle(pi.hThread);
         return pi.hProcess;
+    }
+};
+
+struct RealShell : ShellStarter {
+    Result open(const std::string& file, int window_style) override
+    {
+        const std::wstring wide_file = utf16(file);
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof(info);
+        // No message of the shell's own: the caller tells the user.
+        info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+        info.lpVerb = L"open";
+        info.lpFile = wide_file.c_str();
+        info.nShow = show_command(window_style);
+        if (ShellExecuteExW(&info))
+            return Started;
+        switch (GetLastError()) {
+        case ERROR_CANCELLED: return Declined;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_INVALID_DRIVE: return NotFound;
+        default: return Failed;
+        }
     }
 };
 
@@ -80,39 +139,42 @@ struct RealProgramEnd : ProgramEnd {
     }
 };
 
-// The windows' tray icon asks for mouse-move callbacks; they arrive as the layer's own
-// message, so that the window hears them as a mouse move over its background.
+// The icon's callbacks arrive as the layer's own message, so that the window hears them
+// as a mouse move over its background and never as a move of the pointer.
 struct RealTray : TrayIcon {
-    bool notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool notify(DWORD message, NOTIFYICONDATAW& data) override
     {
-        NOTIFYICONDATAA copy = data;
-        copy.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        if (copy.uCallbackMessage == WM_MOUSEMOVE)
-            copy.uCallbackMessage = kTrayMessage;
-        return Shell_NotifyIconA(message, &copy) != FALSE;
+        NOTIFYICONDATAW copy = data;
+        copy.uCallbackMessage = kTrayCallbackMessage;
+        return Shell_NotifyIconW(message, &copy) != FALSE;
     }
 };
 
-const char* root_or_all(const std::string& root) { return root.empty() ? nullptr : root.c_str(); }
+// Nothing (every drive) for an empty root.
+std::optional<std::wstring> root_or_all(const std::string& root)
+{
+    return root.empty() ? std::nullopt : std::optional<std::wstring>(wide_text(root));
+}
+const wchar_t* c_str_or_null(const std::optional<std::wstring>& text) { return text ? text->c_str() : nullptr; }
 
 struct RealRecycleBin : RecycleBin {
     HRESULT query(const std::string& root, int64_t& bytes, int64_t& items) override
     {
         SHQUERYRBINFO info{};
         info.cbSize = sizeof(info);
-        HRESULT hr = SHQueryRecycleBinA(root_or_all(root), &info);
+        HRESULT hr = SHQueryRecycleBinW(c_str_or_null(root_or_all(root)), &info);
         bytes = info.i64Size;
         items = info.i64NumItems;
         return hr;
     }
     HRESULT empty(HWND owner, const std::string& root, DWORD flags) override
     {
-        return SHEmptyRecycleBinA(owner, root_or_all(root), flags);
+        return SHEmptyRecycleBinW(owner, c_str_or_null(root_or_all(root)), flags);
     }
     void update_icon() override
     {
         using UpdateIcon = void(WINAPI*)();
-        HMODULE shell = LoadLibraryA("shell32.dll");
+        HMODULE shell = LoadLibraryW(L"shell32.dll");
         if (!shell)
             return;
         if (auto f = reinterpret_cast<UpdateIcon>(reinterpret_cast<void*>(GetProcAddress(shell, "SHUpdateRecycleBinIcon"))))
@@ -121,17 +183,18 @@ struct RealRecycleBin : RecycleBin {
     }
 };
 
-const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t* const kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 struct RealStartupRegistry : StartupRegistry {
     void write(const std::string& name, const std::string& command) override
     {
         HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS)
             raise(errPermission);
-        LONG rc = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                                 static_cast<DWORD>(command.size() + 1));
+        const std::wstring value = wide_text(command);
+        LONG rc = RegSetValueExW(key, wide_text(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
         if (rc != ERROR_SUCCESS)
             raise(errPermission);
@@ -139,10 +202,14 @@ struct RealStartupRegistry : StartupRegistry {
     void remove(const std::string& name) override
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-            return;
-        RegDeleteValueA(key, name.c_str());
-        RegCloseKey(key);
+        LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key);
+        if (rc == ERROR_SUCCESS) {
+            rc = RegDeleteValueW(key, wide_text(name).c_str());
+            RegCloseKey(key);
+        }
+        // No key or no value: there is nothing to remove.
+        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+            raise(errPermission);
     }
 };
 
@@ -198,10 +265,10 @@ struct RealProcessList : ProcessList {
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
         if (snapshot == INVALID_HANDLE_VALUE)
             return names;
-        PROCESSENTRY32 entry{};
+        PROCESSENTRY32W entry{};
         entry.dwSize = sizeof(entry);
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-            names.emplace_back(entry.szExeFile);
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+            names.push_back(utf8_text(entry.szExeFile));
         CloseHandle(snapshot);
         return names;
     }
@@ -211,7 +278,7 @@ struct RealDiskSpace : DiskSpace {
     bool query(const std::string& root, uint64_t& free_to_caller, uint64_t& total, uint64_t& free) override
     {
         ULARGE_INTEGER caller{}, all{}, available{};
-        if (!GetDiskFreeSpaceExA(root.c_str(), &caller, &all, &available))
+        if (!GetDiskFreeSpaceExW(wide_text(root).c_str(), &caller, &all, &available))
             return false;
         free_to_caller = caller.QuadPart;
         total = all.QuadPart;
@@ -231,8 +298,44 @@ struct RealClock : Clock {
 
 } // namespace
 
+ProgramStart program_start(const std::string& command_line)
+{
+    const size_t start = command_line.find_first_not_of(' ');
+    if (start == std::string::npos)
+        raise(errFileNotFound);
+    std::string program, rest;
+    if (command_line[start] == '"') {
+        const size_t close = command_line.find('"', start + 1);
+        if (close == std::string::npos || close == start + 1)
+            raise(errFileNotFound);
+        program = command_line.substr(start + 1, close - start - 1);
+        rest = command_line.substr(close + 1);
+    } else {
+        const size_t blank = command_line.find(' ', start);
+        program = command_line.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
+        rest = blank == std::string::npos ? std::string() : command_line.substr(blank);
+        if (names_a_path(program)) {
+            const std::string extension = extension_of(program);
+            if (extension != ".exe" && extension != ".com" && extension != ".bat" && extension != ".cmd")
+                raise(errFileNotFound);
+        }
+    }
+    if (!names_a_path(program)) {
+        if (program.find_first_of("*?\"<>|") != std::string::npos || program == "." || program == "..")
+            raise(errFileNotFound);
+        program = system_folder() + "\\" + program + (extension_of(program).empty() ? ".exe" : "");
+    }
+    const std::string extension = extension_of(program);
+    if (extension == ".bat" || extension == ".cmd") {
+        const std::string interpreter = system_folder() + "\\cmd.exe";
+        return {interpreter, quoted(interpreter) + " /s /c " + quoted(quoted(program) + rest)};
+    }
+    return {program, quoted(program) + rest};
+}
+
 std::unique_ptr<Dialogs> make_real_dialogs() { return std::make_unique<RealDialogs>(); }
 std::unique_ptr<ProcessStarter> make_real_processes() { return std::make_unique<RealProcesses>(); }
+std::unique_ptr<ShellStarter> make_real_shell() { return std::make_unique<RealShell>(); }
 std::unique_ptr<ProgramEnd> make_real_program_end() { return std::make_unique<RealProgramEnd>(); }
 std::unique_ptr<TrayIcon> make_real_tray() { return std::make_unique<RealTray>(); }
 std::unique_ptr<RecycleBin> make_real_recycle_bin() { return std::make_unique<RealRecycleBin>(); }

@@ -2,8 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <algorithm>
 #include "runtime/errors.h"
 #include "runtime/forms.h"
+#include "runtime/forms_internal.h"
 #include "runtime/services.h"
 #include "runtime/system.h"
 
@@ -24,6 +26,7 @@ constexpr int kMaxMessagesPerYield = 10000;
 System::System()
     : dialogs(make_real_dialogs()),
       processes(make_real_processes()),
+      shell(make_real_shell()),
       program_end(make_real_program_end()),
       tray(make_real_tray()),
       recycle_bin(make_real_recycle_bin()),
@@ -56,14 +59,14 @@ void System::DoEvents()
     bool quit = false;
     WPARAM exit_code = 0;
     // Bounded, so that a timer faster than its own handler cannot keep the yield forever.
-    for (int n = 0; n < kMaxMessagesPerYield && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    for (int n = 0; n < kMaxMessagesPerYield && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
         if (msg.message == WM_QUIT) {
             quit = true;
             exit_code = msg.wParam;
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     // The outer loop still has to see the quit.
     if (quit)
@@ -82,9 +85,14 @@ void System::DoEvents()
 
 std::string System::exe_folder()
 {
-    char buffer[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD n = 0;
+    // A path longer than the buffer comes back cut to its size: grow until it fits.
+    while ((n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()))) >= buffer.size() &&
+           buffer.size() < 32768)
+        buffer.resize(buffer.size() * 2);
+    buffer.resize(std::min<size_t>(n, buffer.size()));
+    std::string path = utf8_text(buffer);
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
@@ -100,9 +108,9 @@ std::string version_text()
 int run_message_loop()
 {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }

@@ -52,14 +52,27 @@ struct ProcessStarter {
                                              unsigned long timeout_ms) = 0;
 };
 
+// Opens program files through the shell ("open" verb), so that a program that needs
+// elevation raises the system's prompt. Never waits for the program.
+struct ShellStarter {
+    enum Result { Started, Declined, NotFound, Failed };
+    virtual ~ShellStarter() = default;
+    // Declined: the user said no to the elevation prompt. NotFound: no such file or folder.
+    virtual Result open(const std::string& file, int window_style) = 0;
+};
+
 struct ProgramEnd {
     virtual ~ProgramEnd() = default;
     virtual void end() = 0;   // ends the program at once
 };
 
+// The icon's callbacks reach its window as this message, the mouse message in lParam,
+// whatever callback message the record names; the window hears them as a mouse move.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 0x52;
+
 struct TrayIcon {
     virtual ~TrayIcon() = default;
-    virtual bool notify(DWORD message, NOTIFYICONDATAA& data) = 0;  // Shell_NotifyIconA
+    virtual bool notify(DWORD message, NOTIFYICONDATAW& data) = 0;  // Shell_NotifyIconW
 };
 
 struct RecycleBin {
@@ -71,7 +84,8 @@ struct RecycleBin {
 
 struct StartupRegistry {
     virtual ~StartupRegistry() = default;
-    // The per-user Run value of the program: written, or deleted (a missing value is no error).
+    // The per-user Run value of the program: written, or deleted (a missing value is no
+    // error). Raises 70 when the registry refuses either.
     virtual void write(const std::string& name, const std::string& command) = 0;
     virtual void remove(const std::string& name) = 0;
 };
@@ -111,6 +125,7 @@ public:
 
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<ProcessStarter> processes;
+    std::unique_ptr<ShellStarter> shell;
     std::unique_ptr<ProgramEnd> program_end;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<RecycleBin> recycle_bin;

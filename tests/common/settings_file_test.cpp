@@ -131,26 +131,39 @@ TEST(SettingsFile, ShortMissingAndOddlyEndedFilesFallBackToDefaults)
     EXPECT_EQ(s.value(kAutoCleanInterval), 4);
 }
 
-TEST(SettingsFile, ValuesOutsideTheirFormCountAsTheLineDefault)
+// Readers compare the number as read; only a line without a number takes the shipped value.
+TEST(SettingsFile, ValuesAreKeptAsReadAndComparedAsNumbers)
 {
     Settings s = default_settings();
-    s.lines[kMinimizeToTray - 1] = "abc";       // default 1
-    s.lines[kShutdownAfterCleanup - 1] = "2";   // check box: 0 or 1 only
+    s.lines[kMinimizeToTray - 1] = "abc";       // no number: the shipped 1
+    s.lines[kShutdownAfterCleanup - 1] = "2";   // a number, if not a check box's
     s.lines[kScheduleClean - 1] = " 1 ";        // blanks around a number are fine
-    s.lines[kTransparencyAlpha - 1] = "49";     // slider 50..200, default 200
-    s.lines[kToolIconSize - 1] = "1000";
-    s.lines[kAutoCleanInterval - 1] = "7";
+    s.lines[kTransparency - 1] = "0.6";         // not 1, however it would round
+    s.lines[kHideClosePrompt - 1] = "1.4";
+    s.lines[kTransparencyAlpha - 1] = "-5";
+    s.lines[kToolIconSize - 1] = "600";
     EXPECT_EQ(s.value(kMinimizeToTray), 1);
-    EXPECT_EQ(s.value(kShutdownAfterCleanup), 0);
+    EXPECT_FALSE(s.number(kMinimizeToTray).has_value());
+    EXPECT_EQ(s.value(kShutdownAfterCleanup), 2);
+    EXPECT_FALSE(s.is(kShutdownAfterCleanup, 1));
     EXPECT_TRUE(s.is(kScheduleClean, 1));
-    EXPECT_EQ(s.value(kTransparencyAlpha), 200);
-    EXPECT_EQ(s.value(kToolIconSize), 1000);
-    EXPECT_EQ(s.value(kAutoCleanInterval), 0);
-    s.lines[kToolIconSize - 1] = "99999999999999";
-    EXPECT_EQ(s.value(kToolIconSize), 1500);
-    s.lines[kAutoCleanInterval - 1] = " 2 ";
-    EXPECT_TRUE(s.is(kAutoCleanInterval, 2));
+    EXPECT_FALSE(s.is(kTransparency, 1));
+    EXPECT_FALSE(s.is(kHideClosePrompt, 1));
+    EXPECT_EQ(s.value(kTransparencyAlpha), -5);
+    EXPECT_EQ(s.value(kToolIconSize), 600);
+    EXPECT_EQ(s.number(kThirtyMinutesOption), std::nullopt);   // "False"
+    EXPECT_EQ(s.value(kThirtyMinutesOption), 0);
 
     EXPECT_EQ(error_of([&] { s.line(0); }), rt::errSubscript);
     EXPECT_EQ(error_of([&] { s.value(24); }), rt::errSubscript);
+}
+
+TEST(SettingsFile, OnlyAWholeOneToFourIsAnInterval)
+{
+    Settings s = default_settings();
+    const std::pair<const char*, int> cases[] = {{" 2 ", 2}, {"4", 4}, {"2.5", 0}, {"7", 0}, {"0", 0}, {"x", 0}, {"", 0}};
+    for (const auto& [text, choice] : cases) {
+        s.lines[kAutoCleanInterval - 1] = text;
+        EXPECT_EQ(s.interval_choice(), choice) << "line 23 = \"" << text << "\"";
+    }
 }

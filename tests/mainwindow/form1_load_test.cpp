@@ -204,11 +204,26 @@ TEST_F(Form1Load, TransparencyTakesItsAlphaFromLine8)
     EXPECT_EQ(layered_alpha(f.hWnd()), 128);
 }
 
-TEST_F(Form1Load, TransparencyAlphaIsHeldToAByte)
+// Outside 0 to 255 the shipped alpha holds, so a damaged line never hides the window.
+TEST_F(Form1Load, AnAlphaOutsideAByteUsesTheShippedAlpha)
+{
+    set_setting(7, "1");
+    set_setting(8, "-5");
+    EXPECT_EQ(layered_alpha(load().hWnd()), 200);
+}
+
+TEST_F(Form1Load, AnAlphaAboveAByteUsesTheShippedAlpha)
 {
     set_setting(7, "1");
     set_setting(8, "300");
-    EXPECT_EQ(layered_alpha(load().hWnd()), 255);
+    EXPECT_EQ(layered_alpha(load().hWnd()), 200);
+}
+
+TEST_F(Form1Load, ZeroAlphaIsKeptAsTheUsersOwnChoice)
+{
+    set_setting(7, "1");
+    set_setting(8, "0");
+    EXPECT_EQ(layered_alpha(load().hWnd()), 0);
 }
 
 TEST_F(Form1Load, TransparencyWithoutANumberUsesTheShippedAlpha)

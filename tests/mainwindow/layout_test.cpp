@@ -1,6 +1,7 @@
 // The main window's layout: what shows at the normal height, what a clean reveals, and
 // that the buttons keep their room in the classic and the narrow layouts.
 #include "form1_fixture.h"
+#include <algorithm>
 #include "runtime/forms.h"
 
 using namespace pellmaris;
@@ -85,6 +86,77 @@ TEST_F(Layout, TheNarrowLayoutKeepsEveryButtonInItsWindow)
     ASSERT_EQ(form().Width(), 8415);
     expect_buttons_fit_apart();
     EXPECT_TRUE(inside_client(form().Label16));
+}
+
+// Each layout of the main window, from a fresh program.
+struct LayoutCase {
+    const char* name;
+    bool classic, narrow;
+};
+constexpr LayoutCase kLayouts[] = {
+    {"default", false, false}, {"classic", true, false}, {"narrow", false, true}, {"narrow classic", true, true}};
+
+bool inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool rects_overlap(const RECT& a, const RECT& b)
+{
+    RECT common;
+    return IntersectRect(&common, &a, &b) != 0;
+}
+
+RECT client_of(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    return r;
+}
+
+// What the window shows lies inside it, judged by where it is drawn: the version, the
+// database caption and every link in every layout, the settings link of the classic and
+// narrow layouts too, and no caption drawn over another.
+TEST_F(Layout, EveryShownControlLiesInsideTheClientAreaInAllFourLayouts)
+{
+    for (const LayoutCase& layout : kLayouts) {
+        SCOPED_TRACE(layout.name);
+        set_line(kClassicTheme, layout.classic ? "1" : "0");
+        set_line(kHideWelcome, layout.narrow ? "1" : "0");
+        app = std::make_unique<Program>(testsupport::make_fake_system(dir.path(), fakes));
+        auto& f = form();
+        f.Load();
+        EXPECT_EQ(f.Label13.Caption(), "Program Version " + rt::version_text());
+
+        std::vector<rt::Control*> required = {&f.Label13, &f.Label11, &f.Label15, &f.Label6,  &f.Label16,
+                                              &f.Label18, &f.Label20, &f.Label21, &f.Picture11, &f.Picture1,
+                                              &f.Picture3, &f.Picture5, &f.Picture7, &f.Picture9};
+        if (layout.classic || layout.narrow)
+            required.push_back(&f.Label17);
+        for (rt::Control* c : required)
+            EXPECT_TRUE(c->shown()) << c->Name();
+
+        const RECT client = client_of(f.hWnd());
+        std::vector<rt::Control*> clean_strip = clean_progress();
+        std::vector<rt::Control*> labels;
+        for (rt::Control* c : f.controls()) {
+            if (!c->shown() || std::string(c->kind()) == "Timer" ||
+                std::find(clean_strip.begin(), clean_strip.end(), c) != clean_strip.end())
+                continue;
+            EXPECT_TRUE(inside(c->pixel_rect(), client)) << c->Name();
+            if (std::string(c->kind()) == "Label")
+                labels.push_back(c);
+        }
+        for (size_t i = 0; i < labels.size(); ++i)
+            for (size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(rects_overlap(labels[i]->pixel_rect(), labels[j]->pixel_rect()))
+                    << labels[i]->Name() << " " << labels[j]->Name();
+
+        f.Height(6975);   // as a clean grows it
+        for (rt::Control* c : clean_strip)
+            EXPECT_TRUE(inside(c->pixel_rect(), client_of(f.hWnd()))) << c->Name();
+    }
 }
 
 } // namespace

@@ -9,7 +9,7 @@ using namespace pellmaris;
 
 namespace {
 
-constexpr const char* kIE = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE ";
+constexpr const char* kIE = "\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\" ";
 
 class Navigation : public form1test::Form1Test {
 protected:
@@ -85,6 +85,25 @@ TEST_F(Navigation, TheWebLinksOpenTheLastRecordsAddressMaximised)
     }
 }
 
+// The default browser's hand-over runs whatever it is given: only web addresses go to it.
+TEST_F(Navigation, OnlyHttpAndHttpsAddressesAreOpened)
+{
+    for (const char* address :
+         {"C:\\Windows\\System32\\calc.exe", "file:///C:/Windows/System32/calc.exe", "\\\\host\\share\\setup.exe",
+          "javascript:alert(1)", "http:/one-slash.example", "https://", "ftp://files.example/",
+          "https://a.example/\" C:\\Windows\\System32\\calc.exe", "https://a.example/ C:\\x.exe"}) {
+        SCOPED_TRACE(address);
+        web_links(std::string("Home\r\n") + address + "\r\n");
+        form().Label6_Click();
+        form().Picture12_Click();
+        EXPECT_TRUE(fakes.processes->started.empty());
+    }
+    web_links("Home\r\n  HTTPS://Upper.Example/Path?q=1  \r\n");
+    form().Label2_Click();
+    ASSERT_EQ(fakes.processes->started.size(), 1u);
+    EXPECT_EQ(fakes.processes->started[0].command, std::string(kIE) + "HTTPS://Upper.Example/Path?q=1");
+}
+
 TEST_F(Navigation, AMissingOrShortWebLinkFileOpensNothing)
 {
     web_links("Home\r\nhttps://first.example/\r\nHelp\r\n");
@@ -97,6 +116,7 @@ TEST_F(Navigation, AMissingOrShortWebLinkFileOpensNothing)
 
 TEST_F(Navigation, ABrowserThatCannotStartEndsQuietly)
 {
+    web_links("Home\r\nhttps://first.example/\r\n");
     fakes.processes->fail = true;
     EXPECT_NO_THROW(form().Label6_Click());
     EXPECT_NO_THROW(form().Label18_Click());

@@ -7,6 +7,8 @@ using namespace pellmaris;
 
 namespace {
 
+constexpr int kTipLength = 64;
+
 class Tray : public form1test::Form1Test {
 protected:
     void minimise()
@@ -15,11 +17,9 @@ protected:
         form().WindowState(rt::vbMinimized);
     }
 
-    // The icon's callback: the mouse message arrives in X, in twips.
-    void tray_callback(long mouse_message)
-    {
-        form().Form_MouseMove(0, 0, static_cast<float>(mouse_message * rt::Screen::TwipsPerPixelX()), 0);
-    }
+    // The user presses or releases a button on the icon: the shell's callback, through
+    // the window procedure.
+    void tray_callback(UINT mouse_message) { fakes.tray->user_action(mouse_message); }
 
     int calls_of(DWORD message) const
     {
@@ -38,14 +38,15 @@ TEST_F(Tray, MinimisingWithTheTraySettingHidesTheWindowBehindAFullyDescribedIcon
     ASSERT_EQ(fakes.tray->calls.size(), 1u);
     const auto& [message, data] = fakes.tray->calls[0];
     EXPECT_EQ(message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(data.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_EQ(data.cbSize, NOTIFYICONDATAW_V1_SIZE);
     EXPECT_EQ(data.hWnd, form().hWnd());
     EXPECT_EQ(data.uID, 1u);
     EXPECT_EQ(data.uFlags, 7u);
     EXPECT_EQ(data.uCallbackMessage, 512u);
     EXPECT_NE(data.hIcon, nullptr);
     EXPECT_EQ(data.hIcon, form().Icon());
-    EXPECT_STREQ(data.szTip, "Pellmaris");
+    EXPECT_EQ(std::wstring(data.szTip), L"Pellmaris");
+    EXPECT_EQ(data.szTip[kTipLength - 2], L' ');   // blanks after the title's end
 
     EXPECT_FALSE(form().Visible());
     EXPECT_EQ(form().WindowState(), rt::vbNormal);
@@ -55,7 +56,7 @@ TEST_F(Tray, MinimisingWithTheTraySettingHidesTheWindowBehindAFullyDescribedIcon
 TEST_F(Tray, LeftPressAndRightReleaseOnTheIconBringBackANormalWindowAndRemoveTheIcon)
 {
     set_line(kMinimizeToTray, "1");
-    for (long restoring : {513L, 517L}) {
+    for (UINT restoring : {513u, 517u}) {
         SCOPED_TRACE(restoring);
         fakes.tray->calls.clear();
         minimise();
@@ -91,7 +92,7 @@ TEST_F(Tray, OtherIconCallbacksLeaveTheWindowInTheTray)
 {
     set_line(kMinimizeToTray, "1");
     minimise();
-    for (long other : {512L, 514L, 515L, 516L, 518L, 519L, 0L})
+    for (UINT other : {512u, 514u, 515u, 516u, 518u, 519u, 0u})
         tray_callback(other);
 
     EXPECT_FALSE(form().Visible());
@@ -101,7 +102,7 @@ TEST_F(Tray, OtherIconCallbacksLeaveTheWindowInTheTray)
 TEST_F(Tray, MouseMovesOverAShownWindowNeverCountAsIconCallbacks)
 {
     form().Show();
-    tray_callback(513);   // a pointer 513 pixels in from the left edge
+    form().Form_MouseMove(0, 0, static_cast<float>(513 * rt::Screen::TwipsPerPixelX()), 0);   // 513 pixels in
     EXPECT_TRUE(form().Visible());
     EXPECT_TRUE(fakes.tray->calls.empty());
 }
@@ -153,6 +154,42 @@ TEST_F(Tray, AnExplorerRestartAddsTheIconAgainOnlyWhileItIsThere)
     tray_callback(513);
     SendMessageA(form().hWnd(), taskbar_created, 0, 0);
     EXPECT_EQ(calls_of(NIM_ADD), 2);
+}
+
+TEST_F(Tray, AnIconRefusedAfterAnExplorerRestartShowsTheWindowAgain)
+{
+    set_line(kMinimizeToTray, "1");
+    minimise();
+    ASSERT_FALSE(IsWindowVisible(form().hWnd()));
+    fakes.tray->succeed = false;
+    SendMessageW(form().hWnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+
+    EXPECT_TRUE(IsWindowVisible(form().hWnd()));
+    EXPECT_EQ(form().WindowState(), rt::vbNormal);
+    EXPECT_FALSE(form().tray_icon_added);
+}
+
+// At every display scaling the icon's callback, turned into twips and back, is the mouse
+// message it was: 175 %, 200 % and 225 % once lost it to a whole-number twips-per-pixel.
+TEST_F(Tray, TheIconBringsTheWindowBackAtEveryDisplayScaling)
+{
+    set_line(kMinimizeToTray, "1");
+    for (int dpi : {96, 120, 144, 168, 192, 216}) {
+        SCOPED_TRACE(dpi);
+        rt::ScreenScaling scaling(dpi);
+        app = std::make_unique<pellmaris::Program>(testsupport::make_fake_system(dir.path(), fakes));
+        minimise();
+        ASSERT_FALSE(IsWindowVisible(form().hWnd()));
+
+        for (UINT other : {512u, 514u, 516u})
+            tray_callback(other);
+        EXPECT_FALSE(IsWindowVisible(form().hWnd()));
+
+        tray_callback(WM_LBUTTONDOWN);
+        EXPECT_TRUE(IsWindowVisible(form().hWnd()));
+        EXPECT_EQ(calls_of(NIM_DELETE), 1);
+        app.reset();   // its windows go while the scaling still holds
+    }
 }
 
 } // namespace

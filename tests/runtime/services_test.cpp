@@ -2,7 +2,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "runtime/errors.h"
+#include "runtime/services.h"
 #include "runtime/system.h"
+#include "support/raised.h"
 #include "support/scratch.h"
 
 namespace {
@@ -49,6 +51,48 @@ TEST(RealServices, MemoryProcessesDiskAndClockReportTheSystem)
 
     rt::LocalTime t = sys.clock->now();
     EXPECT_GE(t.year, 2024);
+}
+
+std::string system_folder()
+{
+    char folder[MAX_PATH];
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+// A program is never searched for: the command line names it by its full path.
+TEST(ProcessStart, EveryProgramIsNamedByItsFullPath)
+{
+    const std::string sys = system_folder();
+    rt::ProgramStart bare = rt::program_start("RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 16");
+    EXPECT_EQ(bare.application, sys + "\\RunDll32.exe");
+    EXPECT_EQ(bare.command_line, "\"" + sys + "\\RunDll32.exe\" InetCpl.cpl,ClearMyTracksByProcess 16");
+    EXPECT_EQ(rt::program_start("shutdown -f -s -t 00").command_line, "\"" + sys + "\\shutdown.exe\" -f -s -t 00");
+
+    rt::ProgramStart ie = rt::program_start("\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\" https://a.example/");
+    EXPECT_EQ(ie.application, "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
+    EXPECT_EQ(ie.command_line, "\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\" https://a.example/");
+
+    // Unquoted, this path would run C:\Program or C:\Program.exe.
+    EXPECT_EQ(error_of([] { rt::program_start("C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE x"); }), 53);
+    EXPECT_EQ(error_of([] { rt::program_start(""); }), 53);
+
+    rt::ProgramStart batch = rt::program_start("\"P:\\my programs\\orvane.bat\"");
+    EXPECT_EQ(batch.application, sys + "\\cmd.exe");
+    EXPECT_EQ(batch.command_line, "\"" + sys + "\\cmd.exe\" /s /c \"\"P:\\my programs\\orvane.bat\"\"");
+}
+
+TEST(RealServices, ABatchFileInAFolderWithBlanksRuns)
+{
+    testsupport::ScratchDir dir;
+    testsupport::make_dirs(dir / "a folder");
+    const std::string sentinel = dir / "a folder\\ran.txt";
+    testsupport::write_bytes(dir / "a folder\\write it.bat", "@echo off\r\necho ran> \"" + sentinel + "\"\r\n");
+    rt::System sys;
+    sys.Shell("\"" + dir / "a folder\\write it.bat" + "\"", rt::vbHide);
+    for (int i = 0; i < 300 && GetFileAttributesA(sentinel.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(100);
+    EXPECT_NE(GetFileAttributesA(sentinel.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(RealServices, StartingAMissingProgramRaises53)

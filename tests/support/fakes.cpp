@@ -32,6 +32,7 @@ std::unique_ptr<rt::System> make_fake_system(const std::string& program_folder, 
     };
     set(sys->dialogs, f.dialogs, std::make_unique<FakeDialogs>());
     set(sys->processes, f.processes, std::make_unique<FakeProcesses>());
+    set(sys->shell, f.shell, std::make_unique<FakeShell>());
     set(sys->program_end, f.program_end, std::make_unique<FakeProgramEnd>());
     set(sys->tray, f.tray, std::make_unique<FakeTray>());
     set(sys->recycle_bin, f.recycle_bin, std::make_unique<FakeRecycleBin>());

@@ -2,11 +2,13 @@
 // Recording fakes for every system seam. Nothing here touches the real system.
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+#include "runtime/errors.h"
 #include "runtime/system.h"
 
 namespace testsupport {
@@ -63,18 +65,47 @@ struct FakeProcesses : rt::ProcessStarter {
                                      unsigned long timeout_ms) override;
 };
 
+// Every file opens unless the test gives it another result.
+struct FakeShell : rt::ShellStarter {
+    struct Open {
+        std::string file;
+        int style;
+    };
+    std::vector<Open> opened;
+    std::map<std::string, Result> results;
+    Result open(const std::string& file, int window_style) override
+    {
+        opened.push_back({file, window_style});
+        auto it = results.find(file);
+        return it == results.end() ? Started : it->second;
+    }
+};
+
 struct FakeProgramEnd : rt::ProgramEnd {
     int calls = 0;
     void end() override { ++calls; }
 };
 
 struct FakeTray : rt::TrayIcon {
-    std::vector<std::pair<DWORD, NOTIFYICONDATAA>> calls;
+    std::vector<std::pair<DWORD, NOTIFYICONDATAW>> calls;
     bool succeed = true;
-    bool notify(DWORD message, NOTIFYICONDATAA& data) override
+    bool notify(DWORD message, NOTIFYICONDATAW& data) override
     {
         calls.emplace_back(message, data);
         return succeed;
+    }
+    // What the shell does when the user presses or releases a button on the icon: the
+    // callback, through the window procedure of the icon's window. No icon, no callback.
+    void user_action(UINT mouse_message)
+    {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (it->first == NIM_DELETE)
+                return;
+            if (it->first == NIM_ADD && succeed) {
+                SendMessageW(it->second.hWnd, rt::kTrayCallbackMessage, it->second.uID, mouse_message);
+                return;
+            }
+        }
     }
 };
 
@@ -100,8 +131,19 @@ struct FakeRecycleBin : rt::RecycleBin {
 struct FakeRegistry : rt::StartupRegistry {
     std::vector<std::pair<std::string, std::string>> writes;
     std::vector<std::string> removals;
-    void write(const std::string& name, const std::string& command) override { writes.emplace_back(name, command); }
-    void remove(const std::string& name) override { removals.push_back(name); }
+    bool refuse = false;   // every write and removal raises 70, as a locked key does
+    void write(const std::string& name, const std::string& command) override
+    {
+        writes.emplace_back(name, command);
+        if (refuse)
+            rt::raise(rt::errPermission);
+    }
+    void remove(const std::string& name) override
+    {
+        removals.push_back(name);
+        if (refuse)
+            rt::raise(rt::errPermission);
+    }
 };
 
 struct FakeUrlHistory : rt::UrlHistory {
@@ -147,6 +189,7 @@ struct FakeClock : rt::Clock {
 struct Fakes {
     FakeDialogs* dialogs = nullptr;
     FakeProcesses* processes = nullptr;
+    FakeShell* shell = nullptr;
     FakeProgramEnd* program_end = nullptr;
     FakeTray* tray = nullptr;
     FakeRecycleBin* recycle_bin = nullptr;

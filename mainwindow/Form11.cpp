@@ -1,0 +1,134 @@
+// The Windows-tools window: each icon starts its program through the shell, from the home
+// drive's system folder or else from the one Windows reports.
+#include "mainwindow/Form11.h"
+#include <windows.h>
+#include <vector>
+#include "common/paths.h"
+#include "engine/Program.h"
+#include "mainwindow/window_look.h"
+#include "runtime/text.h"
+#include "runtime/unicode.h"
+
+namespace pellmaris {
+
+namespace {
+
+using look::px;
+
+constexpr long kDesignWidth = 4095, kDesignHeight = 3090;
+
+struct Tool {
+    rt::Image Form11::*image;
+    const char* tip;
+    const char* program;
+    const char* not_found;
+    const char* picture;
+    long left, top;
+};
+
+const Tool kTools[] = {
+    {&Form11::Image1, "Disk Cleanup", "cleanmgr.exe", "CleanManger Not Found", "TOOL_CLEANMGR", 600, 240},
+    {&Form11::Image2, "Defragment", "dfrgui.exe", "Defragment Not Found", "TOOL_DFRGUI", 4800, 240},
+    {&Form11::Image3, "System Configuration", "msconfig.exe", "Msconfig Not Found", "TOOL_MSCONFIG", 9000, 240},
+    {&Form11::Image4, "System Performance", "perfmon.exe", "Performance Monitor Not Found", "TOOL_PERFMON", 600, 3360},
+    {&Form11::Image5, "DirectX", "dxdiag.exe", "DirectX Not Found", "TOOL_DXDIAG", 4800, 3360},
+    {&Form11::Image6, "Registry Edit", "regedt32.exe", "Registry Edit Not Found", "TOOL_REGEDT32", 9000, 3360},
+};
+
+// The system folder as Windows reports it, "" when it does not say.
+std::string reported_system_folder()
+{
+    wchar_t buffer[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return "";
+    return rt::exact_utf8(std::wstring(buffer, n)).value_or("");
+}
+
+// Where a tool may be: the home drive's system folder first, then the reported one.
+std::vector<std::string> tool_paths(const std::string& home_drive, const std::string& program)
+{
+    std::vector<std::string> paths = {home_drive + "\\Windows\\System32\\" + program};
+    const std::string folder = reported_system_folder();
+    if (!folder.empty()) {
+        std::string reported = folder + "\\" + program;
+        if (rt::UCase(reported) != rt::UCase(paths.front()))
+            paths.push_back(reported);
+    }
+    return paths;
+}
+
+} // namespace
+
+long tool_icon_size(const Settings& settings)
+{
+    const double size = settings.value(kToolIconSize);
+    if (!(size >= 0.5 && size <= kDesignWidth))
+        return static_cast<long>(default_settings().value(kToolIconSize));
+    return static_cast<long>(rt::round_half_even(size));
+}
+
+Form11::Form11(Program& program) : rt::Form(program.sys, "Form11"), app(program)
+{
+    Image1.on_click = [this] { Image1_Click(); };
+    Image2.on_click = [this] { Image2_Click(); };
+    Image3.on_click = [this] { Image3_Click(); };
+    Image4.on_click = [this] { Image4_Click(); };
+    Image5.on_click = [this] { Image5_Click(); };
+    Image6.on_click = [this] { Image6_Click(); };
+}
+
+void Form11::design()
+{
+    Caption(rt::AppTitle);
+    BorderStyle(rt::bsFixedSingle);
+    look::window(*this, "BACK_TOOLS");
+    ScaleSize(14220, 7875);
+    Frame1.Caption("Windows Tools");
+    Frame1.Move(120, 1080, 13935, 6615);
+    for (const Tool& tool : kTools) {
+        rt::Image& image = this->*tool.image;
+        image.Container(&Frame1);
+        image.Move(tool.left, tool.top, kDesignWidth, kDesignHeight);
+        image.Stretch(true);
+        image.LoadResourcePicture(tool.picture);
+        image.ToolTipText(tool.tip);
+    }
+}
+
+void Form11::Form_Load()
+{
+    const long size = tool_icon_size(read_settings(sys().path(kSettingsFile)));
+    for (const Tool& tool : kTools) {
+        rt::Image& image = this->*tool.image;
+        image.Width(size);
+        image.Height(size);
+    }
+    home_drive = app.Form1.home_drive;
+}
+
+// Only a tool that is nowhere to be found or will not start is reported; a user who said
+// no to the elevation prompt has decided already.
+void Form11::start_tool(int index)
+{
+    const Tool& tool = kTools[index];
+    for (const std::string& path : tool_paths(home_drive, tool.program)) {
+        switch (sys().shell->open(path, rt::vbMinimizedFocus)) {
+        case rt::ShellStarter::Started:
+        case rt::ShellStarter::Declined: return;
+        case rt::ShellStarter::NotFound: continue;
+        case rt::ShellStarter::Failed: break;
+        }
+        break;
+    }
+    MsgBox(tool.not_found, rt::vbOKOnly, rt::AppTitle);
+}
+
+void Form11::Image1_Click() { start_tool(0); }
+void Form11::Image2_Click() { start_tool(1); }
+void Form11::Image3_Click() { start_tool(2); }
+void Form11::Image4_Click() { start_tool(3); }
+void Form11::Image5_Click() { start_tool(4); }
+void Form11::Image6_Click() { start_tool(5); }
+
+} // namespace pellmaris
