@@ -337,6 +337,7 @@ back_button off "$theme_dir/back_off.jpg"
 back_button on "$theme_dir/back_on.jpg"
 banner "$theme_dir/banner_report.jpg" 643 64 "Pellmaris — Clean Report" "What was removed in this clean"
 banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and quick"
+banner "$theme_dir/banner_status.jpg" 563 64 "Pellmaris — System Status" "Memory, drives and running programs"
 splash_default "$theme_dir/splash_default.jpg"
 make_icon "$theme_dir/pellmaris.ico"
 
