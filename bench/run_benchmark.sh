@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Times Pellmaris's full clean of a tree of small files against two references on an
-# identical tree in the same Wine prefix: "cmd /c rd /s /q" and a minimal
-# enumerate-and-DeleteFile loop. The trees are made with host tools, not through Wine.
+# Times Pellmaris's full clean against references on identical files in the same Wine
+# prefix: a tree of small files (against "cmd /c rd /s /q" and a minimal
+# enumerate-and-DeleteFile loop), and one flat folder of empty files (against the loop).
+# The files are made with host tools, not through Wine.
 #
-# Usage: bench/run_benchmark.sh [FOLDERS]   (default 2000 folders of 10 files each;
-#        the clean is also timed on a tree a tenth of the size, to show how it scales)
+# Usage: bench/run_benchmark.sh [FOLDERS [FLAT_FILES]]
+#        (default 2000 folders of 10 files each, and 20000 files in one folder; the clean is
+#        also timed on a tree a tenth of the size and on a flat folder of twice the files, to
+#        show how it scales)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD_DIR:-build}
 folders=${1:-2000}
+flat_files=${2:-20000}
 files_per_folder=10
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -27,7 +31,7 @@ command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 (cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
 "$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
   -o "$bin/full_clean_driver.exe" bench/full_clean_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 \
+  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lbcrypt -lntdll \
   -mwindows
 
 # A tree of `folders` folders (a tenth of them at the top, the rest one level below),
@@ -48,6 +52,13 @@ make_tree() {
   done
 }
 
+# One folder of `count` empty files.
+make_flat() {
+  local dir=$1 count=$2
+  mkdir -p "$dir"
+  (cd "$dir" && seq -f 'file%.0f.tmp' 1 "$count" | xargs touch)
+}
+
 # The program folder of the clean: the shipped files, a profile whose temporary folder
 # holds the tree, and only the temporary files chosen.
 make_program_folder() {
@@ -65,35 +76,47 @@ export WINEPREFIX=$root/$build/benchprefix WINEDEBUG=-all WINEDLLOVERRIDES="msco
 # its windows itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
-run_clean() {   # folders -> "seconds files"
-  local n=$1 name=clean$1
+run_clean() {   # tree|flat count -> "seconds files"
+  local kind=$1 n=$2 name=clean$1$2
   rm -rf "$work/$name"
-  make_tree "$work/$name/profile/AppData/Local/Temp/tree" "$n"
+  make_$kind "$work/$name/profile/AppData/Local/Temp/$kind" "$n"
   mkdir -p "$work/$name/home"
   make_program_folder "$work/$name/program" "B:\\$name\\profile" "B:\\$name\\home"
   scripts/xvfb.sh wine 'B:\bin\full_clean_driver.exe' "B:\\$name\\program" 2>/dev/null | tr -d '\r'
 }
 
-run_reference() {   # mode folders -> seconds
-  local mode=$1 n=$2
-  rm -rf "$work/$mode$n"
-  make_tree "$work/$mode$n" "$n"
-  wine 'B:\bin\delete_loop.exe' "$mode" "B:\\$mode$n" 2>/dev/null | tr -d '\r'
+run_reference() {   # mode tree|flat count -> seconds
+  local mode=$1 kind=$2 n=$3
+  rm -rf "$work/$mode$kind$n"
+  make_$kind "$work/$mode$kind$n" "$n"
+  wine 'B:\bin\delete_loop.exe' "$mode" "B:\\$mode$kind$n" 2>/dev/null | tr -d '\r'
 }
 
 small=$(( folders / 10 ))
+double=$(( flat_files * 2 ))
 echo "Trees: $folders folders x $files_per_folder files ($(( folders * files_per_folder )) files); scaling check on $small folders."
-read -r clean_small files_small < <(run_clean "$small")
-read -r clean_full files_full < <(run_clean "$folders")
-loop_full=$(run_reference loop "$folders")
-rd_full=$(run_reference rd "$folders")
+echo "Flat: $flat_files empty files in one folder; scaling check on $double."
+read -r clean_small files_small < <(run_clean tree "$small")
+read -r clean_full files_full < <(run_clean tree "$folders")
+loop_full=$(run_reference loop tree "$folders")
+rd_full=$(run_reference rd tree "$folders")
+read -r clean_flat files_flat < <(run_clean flat "$flat_files")
+read -r clean_double files_double < <(run_clean flat "$double")
+loop_flat=$(run_reference loop flat "$flat_files")
 
-left=$(find "$work/clean$folders/profile/AppData/Local/Temp" -type f | wc -l)
+left=$(find "$work/cleantree$folders/profile/AppData/Local/Temp" -type f | wc -l)
+left_flat=$(find "$work/cleanflat$flat_files/profile/AppData/Local/Temp" -type f | wc -l)
 echo "full clean (Pellmaris):       ${clean_full} s  (${files_full} files removed, ${left} left)"
 echo "minimal DeleteFile loop:      ${loop_full} s"
 echo "cmd /c rd /s /q:              ${rd_full} s"
-awk -v c="$clean_full" -v l="$loop_full" -v r="$rd_full" -v s="$clean_small" 'BEGIN {
+echo "flat clean, $flat_files files:    ${clean_flat} s  (${files_flat} files removed, ${left_flat} left)"
+echo "flat clean, $double files:    ${clean_double} s  (${files_double} files removed)"
+echo "minimal loop, flat folder:    ${loop_flat} s"
+awk -v c="$clean_full" -v l="$loop_full" -v r="$rd_full" -v s="$clean_small" \
+    -v f="$clean_flat" -v fl="$loop_flat" -v d="$clean_double" 'BEGIN {
   printf "clean / minimal loop:         %.2f  (target at most 3)\n", c / l
   printf "clean / rd /s /q:             %.2f\n", c / r
   printf "clean, 10x the files:         %.2f x the time of the small tree (%.3f s; target at most 11)\n", c / s, s
+  printf "flat clean / minimal loop:    %.2f  (target at most 3)\n", f / fl
+  printf "flat clean, 2x the files:     %.2f x the time (target at most 2.2)\n", d / f
 }'

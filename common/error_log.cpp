@@ -9,12 +9,10 @@ void append_error_log(const std::string& log_path, const std::string& procedure_
     try {
         std::string date_line = "Date: ";
         date_line.append(rt::format_ddmmyy(now)).append("   Time: ").append(rt::time_text(now));
+        const std::string record = date_line + "\r\n" + procedure_line + "\r\n" + "Error number = "
+            + std::to_string(number) + "\r\n" + "Description  = " + description + "\r\n\r\n";
         rt::TextFile log(log_path, rt::TextFile::Append);
-        log.print_line(date_line);
-        log.print_line(procedure_line);
-        log.print_line(std::string("Error number = ").append(std::to_string(number)));
-        log.print_line(std::string("Description  = ").append(description));
-        log.print_line();
+        log.print(record);   // one print: a record the code page cannot hold is not written in part
         log.close();
     } catch (...) {
         // the log is a courtesy; the writer goes on either way

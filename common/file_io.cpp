@@ -1,5 +1,5 @@
 #include "common/file_io.h"
-#include <windows.h>
+#include "runtime/filesys.h"
 #include "runtime/errors.h"
 
 namespace pellmaris {
@@ -19,20 +19,12 @@ std::string folder_of(const std::string& path)
 // Opening a read-only file or a folder for output fails; refuse before anything is written.
 void require_replaceable(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return;
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+    std::optional<rt::FileFacts> facts = rt::file_facts(path);
+    if (facts && (facts->attributes & (rt::attrReadOnly | rt::attrDirectory)))
         rt::raise(rt::errPathFileAccess);
 }
 
-std::string make_temporary_beside(const std::string& path)
-{
-    char name[MAX_PATH];
-    if (GetTempFileNameA(folder_of(path).c_str(), "pm~", 0, name) == 0)
-        rt::raise_last_win32_error();
-    return name;
-}
+std::string make_temporary_beside(const std::string& path) { return rt::make_temporary_file(folder_of(path), "pm~"); }
 
 void print_into(const std::string& temporary, const std::function<void(rt::TextFile&)>& print)
 {
@@ -50,13 +42,14 @@ void write_file_safely(const std::string& path, const std::function<void(rt::Tex
     try {
         print_into(temporary, print);
     } catch (...) {
-        DeleteFileA(temporary.c_str());
+        rt::delete_file_quietly(temporary);
         throw;
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
-        DeleteFileA(temporary.c_str());
-        rt::raise(rt::error_from_win32(error));
+    try {
+        rt::replace_file(temporary, path);
+    } catch (...) {
+        rt::delete_file_quietly(temporary);
+        throw;
     }
 }
 

@@ -1,6 +1,7 @@
 // The cleaning engine of the main window: the walk, the deletions and the section and
 // user-location cleaning.
 #include <windows.h>
+#include <optional>
 #include <utility>
 #include "common/error_log.h"
 #include "common/paths.h"
@@ -146,34 +147,26 @@ namespace {
 constexpr const char* kReportIndent = "          ";
 constexpr uint32_t kPlainFileBits = rt::attrReadOnly | rt::attrHidden | rt::attrSystem | rt::attrDirectory;
 
-std::optional<uint32_t> attributes_of(const std::string& path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES)
-        return std::nullopt;
-    return a & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL);
-}
-
 // A folder the clean may enter: it exists and is no link (nothing behind a link is touched).
 bool is_real_folder(const std::string& path)
 {
-    auto a = attributes_of(without_trailing_backslash(path));
-    return a && (*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint);
+    auto facts = rt::file_facts(without_trailing_backslash(path));
+    return facts && (facts->attributes & rt::attrDirectory) && !(facts->attributes & rt::attrReparsePoint);
 }
 
 // A user folder entry is walked unless it names a link or a file; one that does not exist
 // is walked too, so that the work lists show its walk (the folder alone).
 bool may_walk_user_folder(const std::string& path)
 {
-    auto a = attributes_of(without_trailing_backslash(path));
-    return !a || ((*a & rt::attrDirectory) && !(*a & rt::attrReparsePoint));
+    auto facts = rt::file_facts(without_trailing_backslash(path));
+    return !facts || ((facts->attributes & rt::attrDirectory) && !(facts->attributes & rt::attrReparsePoint));
 }
 
 // What a listing of the file with mask 0 finds: a file without read-only, hidden or system.
 bool is_plain_file(const std::string& path)
 {
-    auto a = attributes_of(path);
-    return a && (*a & kPlainFileBits) == 0;
+    auto facts = rt::file_facts(path);
+    return facts && (facts->attributes & kPlainFileBits) == 0;
 }
 
 // The listing passes of a folder's files, by the force options: mask 0, then 2, 1 and 3.
@@ -193,35 +186,79 @@ bool listed_with_mask(const rt::DirEntry& e, uint32_t mask) { return (e.attribut
 
 int16_t normalised_flag(int16_t flag) { return flag == 1 ? 1 : 0; }
 
-// Clears the read-only, hidden and system attributes of a folder, once per folder and only
-// when it carries one; a folder that keeps them does not stop the deletion of its files.
-void make_folder_normal(const std::string& folder)
+// `final_root` followed by the steps that `folder` adds to `root`; nothing when `folder`
+// does not lie below `root` as text.
+std::optional<std::string> expected_final_path(const std::string& root, const std::string& folder, const std::string& final_root)
 {
-    auto a = attributes_of(folder);
-    if (a && (*a & (rt::attrReadOnly | rt::attrHidden | rt::attrSystem)))
-        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (folder.compare(0, root.size(), root) != 0)
+        return std::nullopt;
+    std::string steps = folder.substr(root.size());
+    while (!steps.empty() && steps.back() == '\\')
+        steps.pop_back();
+    if (steps.empty())
+        return final_root;
+    return final_root + (final_root.back() == '\\' ? "" : "\\") + steps;
 }
 
-// Attributes and length in one call, for a file nobody listed.
-ListedFile file_as_it_stands(const std::string& path)
+// The final path of an existing folder; nothing when it cannot be opened.
+std::optional<std::string> final_path_of(const std::string& folder)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        rt::raise_last_win32_error();
-    return {data.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL),
-            (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+    try {
+        return rt::FolderHandle::open(folder).final_path();
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
-// The folder's entries as the last walk listed them; a folder the walk could not list is
-// listed again (and its failure logged by the caller).
-std::vector<rt::DirEntry> take_listing(CleanWork& work, const std::string& folder, uint32_t mask)
+bool lies_in(const std::string& path, const std::string& folder)
 {
-    auto found = work.listings.find(folder);
-    if (found == work.listings.end())
-        return rt::list_dir(folder, mask);
-    std::vector<rt::DirEntry> entries = std::move(found->second);
-    work.listings.erase(found);
-    return entries;
+    if (rt::same_final_path(path, folder))
+        return true;
+    const std::size_t cut = path.find_last_of('\\');
+    return cut != std::string::npos && cut > 0 && lies_in(path.substr(0, cut), folder);
+}
+
+// Nothing in the program folder is ever emptied, wherever the program runs from.
+bool folder_may_be_emptied(CleanWork& work, const std::string& program_folder, const std::string& final_folder)
+{
+    if (!work.program_final_path)
+        work.program_final_path = final_path_of(program_folder).value_or(program_folder);
+    return !lies_in(final_folder, *work.program_final_path);
+}
+
+// A folder of a walk, opened and checked just before it is emptied: it must be where the
+// walk expected it (no link swapped in for it or a parent meanwhile) and may be emptied.
+// Entries whose names cannot be used as names go to the exceptions list.
+struct FolderToEmpty {
+    std::optional<rt::FolderHandle> handle;   // nothing: the folder is missing or refused
+    std::vector<rt::DirEntry> entries;        // its entries as they are now, usable names only
+};
+
+FolderToEmpty open_folder_to_empty(Program& app, const std::string& folder, const std::optional<std::string>& expected)
+{
+    FolderToEmpty out;
+    rt::FolderHandle handle;
+    try {
+        handle = rt::FolderHandle::open(folder);
+    } catch (const rt::RuntimeError& e) {
+        if (e.number() == rt::errPathNotFound)
+            return out;   // a folder that is gone lists nothing
+        throw;
+    }
+    if (handle.is_link() || !expected || !rt::same_final_path(handle.final_path(), *expected)) {
+        add_exception(app, folder);
+        return out;
+    }
+    if (!folder_may_be_emptied(app.Form1.clean, app.sys.program_folder, handle.final_path()))
+        return out;
+    for (rt::DirEntry& e : handle.list()) {
+        if (rt::is_usable(e))
+            out.entries.push_back(std::move(e));
+        else
+            add_exception(app, folder + e.name);
+    }
+    out.handle = std::move(handle);
+    return out;
 }
 
 } // namespace
@@ -230,25 +267,26 @@ std::vector<rt::DirEntry> take_listing(CleanWork& work, const std::string& folde
 
 void Form1::kill_file()
 {
-    const std::optional<ListedFile> listed = std::exchange(clean.listed, std::nullopt);
     const std::string path = current_folder + current_file;
     show_caption(app, shortened_caption(current_folder, current_file));
     try {
-        if (!current_folder.empty() && current_folder != clean.normal_folder) {
-            make_folder_normal(current_folder);
-            clean.normal_folder = current_folder;
+        const auto policy = [this](uint32_t attributes) { return may_make_normal(attributes, force_read_only, force_hidden); };
+        rt::DeletedFile deleted;
+        if (current_folder.empty()) {
+            deleted = rt::delete_file_at(current_file, policy);
+        } else if (clean.folder && clean.folder->path() == current_folder) {
+            clean.folder->make_normal();
+            deleted = clean.folder->delete_file(current_file, policy);
+        } else {
+            rt::FolderHandle folder = rt::FolderHandle::open(current_folder);
+            folder.make_normal();
+            deleted = folder.delete_file(current_file, policy);
         }
-        const ListedFile file = listed ? *listed : file_as_it_stands(path);
-        if ((file.attributes & (rt::attrReadOnly | rt::attrHidden))
-            && may_make_normal(file.attributes, force_read_only, force_hidden))
-            rt::set_attr(path, rt::attrNormal);
-        rt::kill_file(path);
         DoEvents();
-        if (!attributes_of(path)) {
-            add_report_line(app, kReportIndent + current_file);
-            bytes_freed += file.length;
-            ++files_deleted;
-        }
+        // The deletion's own result confirms it: the name is not looked up again.
+        add_report_line(app, kReportIndent + current_file);
+        bytes_freed += deleted.length;
+        ++files_deleted;
     } catch (const std::exception&) {
         add_exception(app, path);
     }
@@ -269,11 +307,7 @@ void Form1::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { log_error(app, kLogDeepFolders, e); };
-    options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
-        clean.listings[rt::Trim(folder)] = entries;
-    };
     clean.folders.clear();
-    clean.listings.clear();
     walk_root = walk_folders(clean.folders, walk_root, options);
     app.Form4.List4.Clear();
     for (const std::string& folder : clean.folders.folders())
@@ -287,35 +321,70 @@ void Form1::first_pass()
     logged_step(app, kLogFirstPass, [&] { entry_count += find_section(app.Form5.List1.items(), section_tag).counted_lines; });
 }
 
-// Lists the folder's files (Form4.List1/List2) and deletes them one by one.
-static void clean_folder_files(Program& app, const std::string& folder)
+namespace {
+
+// The files of a walked folder and where the walk expected it; the deletions go through
+// the folder's handle, which the clean keeps open while it empties the folder.
+class FolderBeingEmptied {
+public:
+    FolderBeingEmptied(Form1& f, rt::FolderHandle handle) : f_(f) { f_.clean.folder = std::move(handle); }
+    ~FolderBeingEmptied() { f_.clean.folder.reset(); }
+    FolderBeingEmptied(const FolderBeingEmptied&) = delete;
+    FolderBeingEmptied& operator=(const FolderBeingEmptied&) = delete;
+
+private:
+    Form1& f_;
+};
+
+// The walk's folders with the final path each is expected at.
+struct WalkedFolder {
+    std::string folder;
+    std::optional<std::string> expected;
+};
+
+std::vector<WalkedFolder> walked_folders(const std::vector<std::string>& folders)
+{
+    std::vector<WalkedFolder> out;
+    if (folders.empty())
+        return out;
+    const std::string root = rt::Trim(folders[0]);
+    const std::optional<std::string> final_root = final_path_of(root);
+    for (const std::string& folder : folders) {
+        const std::string trimmed = rt::Trim(folder);
+        out.push_back({trimmed, final_root ? expected_final_path(root, trimmed, *final_root) : std::nullopt});
+    }
+    return out;
+}
+
+// Lists the folder's files (Form4.List1/List2) just before deleting them one by one.
+void clean_folder_files(Program& app, const WalkedFolder& walked)
 {
     Form1& f = app.Form1;
     const auto masks = file_listing_masks(f.force_read_only, f.force_hidden);
-    std::vector<rt::DirEntry> entries;
+    FolderToEmpty folder;
     try {
-        entries = take_listing(f.clean, folder, rt::attrReadOnly | rt::attrHidden | rt::attrSystem);
+        folder = open_folder_to_empty(app, walked.folder, walked.expected);
     } catch (const std::exception& e) {
         for (std::size_t pass = 0; pass < masks.size(); ++pass)   // every listing pass would have failed
             log_error(app, kLogCleanSelectedArea, e);
     }
     // One listing serves every pass; a file stands in the list once per pass that lists it.
-    std::vector<rt::DirEntry> files;   // the clean's own copy of Form4.List1/List2
-    std::vector<std::string> names, sizes;
+    std::vector<std::string> files;   // the clean's own copy of Form4.List1
+    std::vector<std::string> sizes;
     for (uint32_t mask : masks)
-        for (const rt::DirEntry& e : entries)
+        for (const rt::DirEntry& e : folder.entries)
             if (listed_with_mask(e, mask)) {
-                files.push_back(e);
-                names.push_back(e.name);
+                files.push_back(e.name);
                 sizes.push_back(std::to_string(e.length));
             }
-    show_folder_files(app, std::move(names), std::move(sizes));
+    show_folder_files(app, files, std::move(sizes));
     show_progress_range(app, static_cast<long>(files.size()));
-    f.clean.normal_folder.clear();
+    if (!folder.handle)
+        return;
+    FolderBeingEmptied emptied(f, std::move(*folder.handle));
     for (std::size_t k = 0; k < files.size(); ++k) {
-        f.current_folder = folder;
-        f.current_file = files[k].name;
-        f.clean.listed = ListedFile{files[k].attributes, files[k].length};
+        f.current_folder = walked.folder;
+        f.current_file = files[k];
         f.kill_file();
         show_progress(app, static_cast<long>(k));
         app.sys.DoEvents();
@@ -323,13 +392,19 @@ static void clean_folder_files(Program& app, const std::string& folder)
 }
 
 // Removes the emptied sub-folders of the walk, deepest first; the location itself stays.
-static void remove_sub_folders(Form1& f, const std::vector<std::string>& folders)
+// A folder no longer where the walk found it (a link swapped in) is left alone.
+void remove_sub_folders(Form1& f, const std::vector<WalkedFolder>& folders)
 {
     for (std::size_t i = folders.size(); i-- > 1;) {
-        f.current_folder = folders[i];
+        const std::optional<std::string> now = final_path_of(folders[i].folder);
+        if (now && !(folders[i].expected && rt::same_final_path(*now, *folders[i].expected)))
+            continue;
+        f.current_folder = folders[i].folder;
         f.kill_folder();
     }
 }
+
+} // namespace
 
 void Form1::clean_selected_area()
 {
@@ -341,9 +416,9 @@ void Form1::clean_selected_area()
         if (is_real_folder(path)) {
             walk_root = path;
             deep_folders();
-            const std::vector<std::string> folders = clean.folders.folders();   // the clean's own copy
-            for (const std::string& folder : folders)
-                clean_folder_files(app, rt::Trim(folder));
+            const std::vector<WalkedFolder> folders = walked_folders(clean.folders.folders());   // the clean's own copy
+            for (const WalkedFolder& folder : folders)
+                clean_folder_files(app, folder);
             remove_sub_folders(*this, folders);
             add_report_line(app, "");
         }
@@ -370,30 +445,37 @@ void Form1::clean_logfiles()
 
 // ---- User locations ----
 
+namespace {
+
 // Empties a user folder of its plain files, then removes its emptied sub-folders.
-static void clean_user_folder(Program& app, const std::string& folder)
+void clean_user_folder(Program& app, const std::string& location)
 {
     Form1& f = app.Form1;
-    f.walk_root = folder;
+    f.walk_root = location;
     f.deep_folders();
-    const std::vector<std::string> folders = f.clean.folders.folders();
-    for (const std::string& entry : folders) {
-        f.current_folder = entry;
-        std::vector<rt::DirEntry> files;   // the plain files: a listing with mask 0
-        for (const rt::DirEntry& e : take_listing(f.clean, rt::Trim(entry), rt::attrNormal))
+    const std::vector<WalkedFolder> folders = walked_folders(f.clean.folders.folders());
+    for (const WalkedFolder& walked : folders) {
+        f.current_folder = walked.folder;
+        FolderToEmpty folder = open_folder_to_empty(app, walked.folder, walked.expected);
+        std::vector<std::string> files;   // the plain files: a listing with mask 0
+        for (const rt::DirEntry& e : folder.entries)
             if (listed_with_mask(e, rt::attrNormal))
-                files.push_back(e);
+                files.push_back(e.name);
         show_progress_range(app, static_cast<long>(files.size()) + 1);
-        f.clean.normal_folder.clear();
+        if (!folder.handle)
+            continue;
+        FolderBeingEmptied emptied(f, std::move(*folder.handle));
         for (std::size_t k = 0; k < files.size(); ++k) {
-            f.current_file = files[k].name;
-            f.clean.listed = ListedFile{files[k].attributes, files[k].length};
+            f.current_folder = walked.folder;
+            f.current_file = files[k];
             f.kill_file();
             show_progress(app, static_cast<long>(k));
         }
     }
     remove_sub_folders(f, folders);
 }
+
+} // namespace
 
 void Form1::clean_userfiles()
 {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 #include "engine/folder_walk.h"
+#include "runtime/filesys.h"
 
 namespace pellmaris {
 
@@ -22,21 +22,14 @@ struct CleanDisplay {
     uint64_t shown_at = 0;                  // tick count of the last update
 };
 
-// A file as its folder's listing found it.
-struct ListedFile {
-    uint32_t attributes = 0;
-    int64_t length = 0;
-};
-
 struct CleanWork {
     bool running = false;               // one clean at a time: full, single-area, at load, by the timer
     std::vector<std::string> report;    // the report; Form2.List1 shows it when the clean ends
     FolderList folders;                 // the last walk; Form4.List4 shows it
-    // The entries of each folder of the last walk, as the walk listed them.
-    std::unordered_map<std::string, std::vector<rt::DirEntry>> listings;
-    // Set for the next kill_file by a caller that listed the file; read once.
-    std::optional<ListedFile> listed;
-    std::string normal_folder;          // the folder whose attributes kill_file last reset
+    // The folder being emptied, opened and checked; kill_file deletes its files through it.
+    std::optional<rt::FolderHandle> folder;
+    // The program folder's final path, found once: nothing in it is ever emptied.
+    std::optional<std::string> program_final_path;
     CleanDisplay display;
 };
 

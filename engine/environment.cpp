@@ -27,19 +27,6 @@ std::string process_value(const char* name)
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
-std::string convert(const std::string& text, UINT from, UINT to)
-{
-    if (text.empty())
-        return text;
-    int wide_len = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), wide_len);
-    int len = WideCharToMultiByte(to, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(len), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
-    return out;
-}
-
 std::string double_percent_signs(const std::string& text)
 {
     std::string out;
@@ -73,15 +60,17 @@ EnvironmentValues read_environment(const std::string& dump_path)
     return values;
 }
 
-std::string ansi_to_oem(const std::string& text) { return convert(text, CP_ACP, CP_OEMCP); }
-
-std::string oem_to_ansi(const std::string& text) { return convert(text, CP_OEMCP, CP_ACP); }
-
+// The command interpreter writes its dumps in the OEM code page.
 std::vector<std::string> read_dump_lines(const std::string& path)
 {
-    std::vector<std::string> lines = read_lines_tolerant(path);
-    for (std::string& line : lines)
-        line = oem_to_ansi(line);
+    std::vector<std::string> lines;
+    try {
+        rt::TextFile file(path, rt::TextFile::Input, CP_OEMCP);
+        while (!file.eof())
+            lines.push_back(file.line_input());
+    } catch (const std::exception&) {
+        // a missing or damaged dump keeps what was read
+    }
     return lines;
 }
 
@@ -92,8 +81,8 @@ std::string dump_command(const std::string& command, const std::string& dump_pat
 
 void write_batch_file(const std::string& batch_path, const std::string& command_line)
 {
-    rt::TextFile out(batch_path, rt::TextFile::Output);
-    out.print_line(ansi_to_oem(command_line));
+    rt::TextFile out(batch_path, rt::TextFile::Output, CP_OEMCP);
+    out.print_line(command_line);
     out.close();
 }
 

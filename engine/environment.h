@@ -22,9 +22,7 @@ EnvironmentValues process_environment();
 EnvironmentValues read_environment(const std::string& dump_path);
 
 // The command interpreter writes and reads batch files and redirected output in the OEM
-// code page; the program's strings are ANSI.
-std::string ansi_to_oem(const std::string& text);
-std::string oem_to_ansi(const std::string& text);
+// code page: the dump readers and the batch writer convert to and from it.
 
 // The lines of a dump, converted to ANSI; a missing or unreadable dump gives none.
 std::vector<std::string> read_dump_lines(const std::string& path);

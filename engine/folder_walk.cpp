@@ -56,11 +56,8 @@ public:
     // The passes never list a link; a root that is one is not entered either.
     static bool is_link_root(const std::string& root)
     {
-        try {
-            return is_link(rt::get_attr(without_trailing_backslash(root)));
-        } catch (const rt::RuntimeError&) {
-            return false;   // a missing root lists nothing
-        }
+        const auto facts = rt::file_facts(without_trailing_backslash(root));
+        return facts && is_link(facts->attributes);   // a missing root lists nothing
     }
 
 private:
@@ -79,7 +76,8 @@ private:
     void run_pass(const std::string& folder, const std::vector<rt::DirEntry>& entries, uint32_t mask, bool exact)
     {
         for (const rt::DirEntry& entry : entries) {
-            if (entry.name == "." || entry.name == ".." || !walk_pass_keeps(entry.attributes, mask, exact))
+            // A name that is no plain name ("\", "/", ":", "..", no exact UTF-8 form) is never a path step.
+            if (!rt::is_usable(entry) || !walk_pass_keeps(entry.attributes, mask, exact))
                 continue;
             if (list_.add(folder + entry.name + "\\") && options_.on_folder_added)
                 options_.on_folder_added(folder, entry.name);

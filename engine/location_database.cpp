@@ -1,4 +1,5 @@
 #include "engine/location_database.h"
+#include "runtime/unicode.h"
 #include <cctype>
 #include <cmath>
 #include "runtime/errors.h"
@@ -49,7 +50,8 @@ std::optional<std::string> prefixed_rest(const std::string& entry, char letter)
 LocationKey key_from_line(const std::string& key_line)
 {
     LocationKey key;
-    std::string text = rt::Left(rt::Mid(key_line, kKeyStart), static_cast<long>(kMaxKeyLength));
+    const std::size_t start = static_cast<std::size_t>(kKeyStart - 1);   // bytes, not characters
+    std::string text = key_line.size() > start ? key_line.substr(start, kMaxKeyLength) : std::string();
     for (std::size_t i = 0; i < text.size(); ++i)
         key.slot[i + 1] = static_cast<unsigned char>(text[i]);
     return key;
@@ -80,7 +82,7 @@ std::vector<std::string> decode_records(rt::TextFile& in, const LocationKey& key
             for (std::string field = in.input_field(); field != kRecordEnd; field = in.input_field())
                 if (!append_field(record, field, key))
                     return lines;
-            lines.push_back(record);
+            lines.push_back(rt::utf8_from_ansi(record));   // the decoded bytes are ANSI text
         }
     } catch (const rt::RuntimeError&) {
         // A read past the end inside a record: the records before it stand.
@@ -93,7 +95,8 @@ std::vector<std::string> decode_location_database(const std::string& path)
     rt::TextFile in(path, rt::TextFile::Input);
     in.line_input();
     in.line_input();
-    LocationKey key = key_from_line(in.line_input());
+    // The key is the line's bytes as the file holds them.
+    LocationKey key = key_from_line(rt::utf8_to_ansi(in.line_input()));
     return decode_records(in, key);
 }
 

@@ -1,13 +1,14 @@
 #include "runtime/filesys.h"
 #include "runtime/errors.h"
+#include "runtime/unicode.h"
 #include <windows.h>
-#include <functional>
 
 namespace rt {
 
 namespace {
 
 constexpr uint32_t kMaskedBits = attrReadOnly | attrHidden | attrSystem | attrDirectory;
+constexpr std::size_t kMaxWidePath = 32767;
 
 // FILE_ATTRIBUTE_NORMAL (128) only ever stands alone and means "none": report it as 0.
 uint32_t program_attributes(DWORD win32)
@@ -24,10 +25,69 @@ bool ends_with_separator(const std::string& path)
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
-DirEntry entry_of(const WIN32_FIND_DATAA& fd)
+bool starts_with(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+int drive_letter_index(const std::string& drive)
+{
+    char c = drive.empty() ? '\0' : drive[0];
+    if (c >= 'a' && c <= 'z')
+        return c - 'a';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    return -1;
+}
+
+bool is_drive_path(const std::string& p) { return p.size() >= 3 && drive_letter_index(p) >= 0 && p[1] == ':' && p[2] == '\\'; }
+
+// The steps after the root with "." dropped and ".." going up (never above the root).
+std::string resolved_steps(const std::string& rest)
+{
+    std::vector<std::string> steps;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('\\', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        std::string step = rest.substr(start, end - start);
+        if (step == "..") {
+            if (!steps.empty())
+                steps.pop_back();
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+        start = end + 1;
+    }
+    std::string out;
+    for (const std::string& step : steps)
+        out += (out.empty() ? "" : "\\") + step;
+    return out;
+}
+
+std::string full_path_of(const std::string& path)
+{
+    const std::wstring relative = utf16(path);
+    std::wstring full(kMaxWidePath + 1, L'\0');
+    DWORD n = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size())
+        raise(errBadFileNumber);
+    full.resize(n);
+    return utf8(full);
+}
+
+std::wstring checked_length(std::wstring wide)
+{
+    if (wide.size() > kMaxWidePath)
+        throw RuntimeError(errBadFileNumber, "The path is longer than the system allows");
+    return wide;
+}
+
+DirEntry entry_of(const WIN32_FIND_DATAW& fd)
 {
     DirEntry e;
-    e.name = fd.cFileName;
+    const std::wstring name = fd.cFileName;
+    std::optional<std::string> exact = exact_utf8(name);
+    e.exact_name = exact.has_value();
+    e.name = exact ? *exact : utf8(name);
     e.attributes = program_attributes(fd.dwFileAttributes);
     if (!(e.attributes & attrDirectory))
         e.length = (static_cast<int64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
@@ -35,11 +95,12 @@ DirEntry entry_of(const WIN32_FIND_DATAA& fd)
 }
 
 // Calls visit for each qualifying entry until it returns false.
-void for_each_entry(const std::string& pattern, uint32_t mask, const std::function<bool(const DirEntry&)>& visit)
+template <typename Visit>
+void for_each_entry(const std::string& pattern, uint32_t mask, Visit&& visit)
 {
-    std::string search = ends_with_separator(pattern) ? pattern + "*" : pattern;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(search.c_str(), &fd);
+    const std::wstring search = wide_path(ends_with_separator(pattern) ? pattern + "*" : pattern);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileExW(search.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0);
     if (h == INVALID_HANDLE_VALUE) {
         DWORD e = GetLastError();
         switch (e) {
@@ -61,7 +122,7 @@ void for_each_entry(const std::string& pattern, uint32_t mask, const std::functi
         DirEntry e = entry_of(fd);
         if (qualifies(e.attributes, mask))
             more = visit(e);
-    } while (more && FindNextFileA(h, &fd));
+    } while (more && FindNextFileW(h, &fd));
     FindClose(h);
 }
 
@@ -72,22 +133,81 @@ void for_each_entry(const std::string& pattern, uint32_t mask, const std::functi
     raise(e == ERROR_FILE_NOT_FOUND ? errFileNotFound : error_from_win32(e));
 }
 
-bool attributes_of(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data)
+// The wide form of a path that may be looked up; nothing for one that cannot exist (too
+// long for the system, not UTF-8).
+std::optional<std::wstring> lookup_form(const std::string& path)
 {
-    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
+    if (path.empty())
+        return std::nullopt;
+    try {
+        return wide_path(path);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
 }
 
-int drive_letter_index(const std::string& drive)
+bool attributes_of(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data)
 {
-    char c = drive[0];
-    if (c >= 'a' && c <= 'z')
-        return c - 'a';
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    return -1;
+    const std::optional<std::wstring> wide = lookup_form(path);
+    if (!wide) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    return GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data) != 0;
+}
+
+DWORD raw_attributes(const std::string& path)
+{
+    const std::optional<std::wstring> wide = lookup_form(path);
+    if (!wide) {
+        SetLastError(path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return GetFileAttributesW(wide->c_str());
 }
 
 } // namespace
+
+std::wstring wide_path(const std::string& given)
+{
+    if (given.empty())
+        return {};
+    if (starts_with(given, "\\\\?\\") || starts_with(given, "\\\\.\\"))
+        return checked_length(utf16(given));
+    std::string path = given;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    const bool trailing = path.back() == '\\';
+    std::string root, rest;
+    if (is_drive_path(path)) {
+        root = "\\\\?\\" + path.substr(0, 3);
+        rest = path.substr(3);
+    } else if (starts_with(path, "\\\\") && is_fully_qualified(path)) {
+        const std::size_t share_end = path.find('\\', path.find('\\', 2) + 1);
+        root = "\\\\?\\UNC\\" + path.substr(2, share_end == std::string::npos ? std::string::npos : share_end - 2) + "\\";
+        rest = share_end == std::string::npos ? "" : path.substr(share_end + 1);
+    } else {
+        return wide_path(full_path_of(path) + (trailing ? "\\" : ""));
+    }
+    std::string steps = resolved_steps(rest);
+    std::string out = root + steps;
+    if (trailing && !steps.empty())
+        out += '\\';
+    return checked_length(utf16(out));
+}
+
+bool is_plain_name(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (unsigned char c : name)
+        if (c < 32 || c == 127 || c == '\\' || c == '/' || c == ':')
+            return false;
+    return true;
+}
+
+bool is_usable(const DirEntry& entry) { return entry.exact_name && is_plain_name(entry.name); }
 
 std::vector<DirEntry> list_dir(const std::string& pattern, uint32_t mask)
 {
@@ -109,9 +229,21 @@ std::string dir_first(const std::string& pattern, uint32_t mask)
     return first;
 }
 
+std::optional<FileFacts> file_facts(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !attributes_of(path, data))
+        return std::nullopt;
+    FileFacts facts;
+    facts.attributes = program_attributes(data.dwFileAttributes);
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        facts.length = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return facts;
+}
+
 uint32_t get_attr(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = raw_attributes(path);
     if (a == INVALID_FILE_ATTRIBUTES)
         raise_lookup_error();
     return program_attributes(a);
@@ -120,14 +252,14 @@ uint32_t get_attr(const std::string& path)
 void set_attr(const std::string& path, uint32_t attributes)
 {
     DWORD a = attributes == attrNormal ? FILE_ATTRIBUTE_NORMAL : attributes;
-    if (!SetFileAttributesA(path.c_str(), a))
+    if (path.empty() || !SetFileAttributesW(wide_path(path).c_str(), a))
         raise_lookup_error();
 }
 
 int64_t file_len(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!attributes_of(path, data))
+    if (path.empty() || !attributes_of(path, data))
         raise_lookup_error();
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
@@ -138,21 +270,14 @@ void kill_file(const std::string& path)
 {
     if (path.empty() || has_wildcards(path))
         raise(errBadFileNumber);
-    uint32_t a = get_attr(path);
-    // Hidden, system files and folders are not among the files a delete can see.
-    if (a & (attrHidden | attrSystem | attrDirectory))
-        raise(errFileNotFound);
-    if (a & attrReadOnly)
-        raise(errPathFileAccess);
-    if (!DeleteFileA(path.c_str()))
-        raise_lookup_error();
+    delete_file_at(path, [](uint32_t) { return false; });
 }
 
 void remove_dir(const std::string& path)
 {
     if (path.empty() || has_wildcards(path))
         raise(errBadFileNumber);
-    if (!RemoveDirectoryA(path.c_str())) {
+    if (!RemoveDirectoryW(wide_path(path).c_str())) {
         DWORD e = GetLastError();
         raise(e == ERROR_FILE_NOT_FOUND ? errPathNotFound : error_from_win32(e));
     }
@@ -162,7 +287,7 @@ void make_dir(const std::string& path)
 {
     if (path.empty() || has_wildcards(path))
         raise(errBadFileNumber);
-    if (!CreateDirectoryA(path.c_str(), nullptr)) {
+    if (!CreateDirectoryW(wide_path(path).c_str(), nullptr)) {
         DWORD e = GetLastError();
         raise(e == ERROR_ALREADY_EXISTS ? errPathFileAccess : error_from_win32(e));
     }
@@ -175,12 +300,13 @@ void change_drive(const std::string& drive)
     int index = drive_letter_index(drive);
     if (index < 0 || !(GetLogicalDrives() & (1u << index)))
         raise(errDeviceUnavailable);
-    std::string root = std::string(1, static_cast<char>('A' + index)) + ":\\";
+    const wchar_t root[] = {static_cast<wchar_t>(L'A' + index), L':', L'\\', L'\0'};
     DWORD serial = 0;
-    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)
+    if (!GetVolumeInformationW(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)
         && GetLastError() == ERROR_NOT_READY)
         raise(errDiskNotReady);
-    if (!SetCurrentDirectoryA(root.substr(0, 2).c_str())) {
+    const wchar_t drive_only[] = {root[0], L':', L'\0'};
+    if (!SetCurrentDirectoryW(drive_only)) {
         DWORD e = GetLastError();
         raise(e == ERROR_NOT_READY ? errDiskNotReady : errDeviceUnavailable);
     }
@@ -188,15 +314,48 @@ void change_drive(const std::string& drive)
 
 bool file_exists(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = raw_attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool path_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool path_exists(const std::string& path) { return raw_attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+void replace_file(const std::string& from, const std::string& to)
+{
+    if (!MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        raise_last_win32_error();
+}
+
+std::string make_temporary_file(const std::string& folder, const std::string& prefix)
+{
+    std::string base = folder;
+    if (!ends_with_separator(base))
+        base += '\\';
+    const unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        char unique[16];
+        wsprintfA(unique, "%04X.tmp", (seed + attempt) & 0xFFFF);
+        const std::string path = base + prefix + unique;
+        HANDLE h = CreateFileW(wide_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return path;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            raise_last_win32_error();
+    }
+    raise(errPathFileAccess);
+}
+
+void delete_file_quietly(const std::string& path)
+{
+    if (!path.empty())
+        DeleteFileW(wide_path(path).c_str());
+}
 
 bool is_fully_qualified(const std::string& path)
 {
-    if (path.size() >= 3 && drive_letter_index(path) >= 0 && path[1] == ':' && path[2] == '\\')
+    if (is_drive_path(path))
         return true;
     if (path.size() < 5 || path.compare(0, 2, "\\\\") != 0)
         return false;

@@ -1,6 +1,10 @@
 #pragma once
-// The file system as the program's procedures use it.
+// The file system as the program's procedures use it. Paths and names are UTF-8; every
+// call goes to the W functions through wide_path, so long paths and names Windows allows
+// but the plain form cannot reach (a trailing dot or blank, "CON") work as they are.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +22,23 @@ enum Attr : uint32_t {
 };
 
 struct DirEntry {
-    std::string name;        // bare name
+    std::string name;        // bare name as listed; check is_usable before joining it to a path
     uint32_t attributes = 0;
     int64_t length = 0;      // 0 for folders
+    bool exact_name = true;  // false: the name has no exact UTF-8 form (shown with U+FFFD)
 };
+
+// The form handed to the W functions, built here only: "\\?\C:\..." or "\\?\UNC\server\share\...".
+// "/" counts as "\", doubled "\" as one, "." and ".." steps are resolved as text; a trailing "\"
+// and the trailing dots and blanks of names are kept. A path that is not fully qualified is
+// first made full against the current folder. "\\?\" and "\\.\" paths pass unchanged.
+std::wstring wide_path(const std::string& path);
+
+// A name that may be used as one step of a path: not empty, not "." or "..", and without
+// "\", "/", ":" or a control character.
+bool is_plain_name(const std::string& name);
+// A listed entry whose name is a plain name with an exact UTF-8 form.
+bool is_usable(const DirEntry& entry);
 
 // Entries of the pattern whose read-only, hidden, system and directory bits all lie
 // within the mask (the archive bit never matters). A pattern ending in "\" lists the
@@ -30,6 +47,13 @@ struct DirEntry {
 std::vector<DirEntry> list_dir(const std::string& pattern, uint32_t mask);
 // The first name of list_dir, or "" (the existence probe of one exact path).
 std::string dir_first(const std::string& pattern, uint32_t mask);
+
+struct FileFacts {
+    uint32_t attributes = 0;
+    int64_t length = 0;   // 0 for folders
+};
+// Attributes and length of a file or folder in one call; nothing when it does not exist.
+std::optional<FileFacts> file_facts(const std::string& path);
 
 uint32_t get_attr(const std::string& path);           // raises 53/76
 void set_attr(const std::string& path, uint32_t attributes);
@@ -43,7 +67,71 @@ void change_drive(const std::string& drive);          // raises 68/71 for a driv
 bool file_exists(const std::string& path);            // a file, not a folder
 bool path_exists(const std::string& path);            // a file or folder
 
+// Replaces `to` with `from` in one step (written through); raises on failure.
+void replace_file(const std::string& from, const std::string& to);
+// Creates a new empty file with a unique name in the folder and returns its path.
+std::string make_temporary_file(const std::string& folder, const std::string& prefix);
+// Deletes a file if it can; never raises.
+void delete_file_quietly(const std::string& path);
+
 // Fully qualified: a drive letter, colon and backslash, or a UNC path.
 bool is_fully_qualified(const std::string& path);
+
+// Whether two final paths name the same place: compared step by step, ignoring case and
+// the trailing dots and blanks of each step (Wine drops them from the names it reports).
+bool same_final_path(const std::string& a, const std::string& b);
+
+// What a file looked like as it was deleted.
+struct DeletedFile {
+    uint32_t attributes = 0;
+    int64_t length = 0;
+};
+
+// A folder opened once for its listing and the deletion of its files: a link at its last
+// step is not followed, and nobody can rename or delete it while it is open.
+class FolderHandle {
+public:
+    // Raises 76 for a missing folder, 75 for one that cannot be opened (in use, no access).
+    static FolderHandle open(const std::string& path);
+    FolderHandle() = default;
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    ~FolderHandle();
+
+    bool is_open() const { return handle_ != nullptr; }
+    const std::string& path() const { return path_; }   // as it was opened
+    // The folder's final path in plain form ("C:\a\b", "\\server\share\a"; a drive root keeps its "\").
+    const std::string& final_path() const { return final_path_; }
+    uint32_t attributes() const { return attributes_; }
+    // The opened object is a link or no folder (a Windows link opened as itself).
+    bool is_link() const { return (attributes_ & attrReparsePoint) || !(attributes_ & attrDirectory); }
+
+    // Clears the folder's own read-only, hidden and system attributes; false when it cannot.
+    bool make_normal();
+    // The folder's entries as they are now ("." and ".." left out), whatever their attributes.
+    std::vector<DirEntry> list() const;
+
+    // Deletes the file `name` of this folder, opened relative to this handle without
+    // following a link. `make_normal` is asked, with the file's attributes as they are now,
+    // whether its read-only and hidden attributes may be cleared first; a file that still
+    // carries read-only (75), hidden or system (53) is not deleted. Raises 53 for a name that
+    // is no plain name or a file that is gone, 75 for one in use, and 75 for a file that
+    // opens somewhere else than in this folder (a link the platform followed): it stays.
+    // Returns the file as it was when the deletion was confirmed.
+    DeletedFile delete_file(const std::string& name, const std::function<bool(uint32_t)>& make_normal) const;
+
+private:
+    void* handle_ = nullptr;
+    std::string path_;
+    std::string final_path_;
+    std::wstring volume_name_;   // the folder's path on its volume, as the platform reports it
+    uint32_t attributes_ = 0;
+    mutable std::vector<unsigned char> scratch_;   // what the platform tells of each file deleted
+};
+
+// Deletes one file given by its full path under the same rules, through its folder's handle.
+DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal);
 
 } // namespace rt

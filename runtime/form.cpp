@@ -270,6 +270,18 @@ void Form::invalidate_pixels(const RECT& r)
         InvalidateRect(impl_->hwnd, &r, FALSE);
 }
 
+// A handler that changes a shown window and goes on working gets no message loop to
+// paint it: the control windows take their pending changes and everything paints now.
+void Form::paint_now()
+{
+    HWND h = impl_->hwnd;
+    if (!h || impl_->creating || !IsWindowVisible(h))
+        return;
+    for (Control* c : controls_)
+        c->sync_window();
+    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void Form::request_sync()
 {
     if (impl_->hwnd && !impl_->sync_posted) {
@@ -379,6 +391,7 @@ void Form::Width(long twips)
     impl_->width = twips;
     impl_->client_size.reset();
     place_window(impl_->hwnd, 0, 0, impl_->width, impl_->height, SWP_NOMOVE);
+    paint_now();
 }
 
 void Form::Height(long twips)
@@ -387,6 +400,7 @@ void Form::Height(long twips)
     impl_->height = twips;
     impl_->client_size.reset();
     place_window(impl_->hwnd, 0, 0, impl_->width, impl_->height, SWP_NOMOVE);
+    paint_now();
 }
 
 long Form::ScaleWidth()
@@ -419,6 +433,7 @@ void Form::ScaleSize(long width, long height)
     impl_->height = pixels_to_twips_y(twips_to_pixels_y(height) + frame.cy);
     impl_->client_size = std::make_pair(width, height);
     place_window(impl_->hwnd, 0, 0, impl_->width, impl_->height, SWP_NOMOVE);
+    paint_now();
 }
 
 bool Form::Visible()
@@ -443,6 +458,7 @@ void Form::Show()
         return;
     int state = impl_->window_state;
     ShowWindow(impl_->hwnd, state == vbMinimized ? SW_SHOWMINIMIZED : state == vbMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    paint_now();
 }
 
 void Form::Hide()

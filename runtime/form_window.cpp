@@ -73,33 +73,40 @@ void Form::update_tooltip(Control& c)
 
 // ---- windowless controls: painting and the mouse ----
 
-void Form::paint_controls(HDC dc, Control* container)
+void Form::paint_controls(HDC dc, Control* container, const RECT& area)
 {
     for (Control* c : controls_) {
         if (c->Container() != container || !c->windowless() || !c->shown())
             continue;
-        RECT r = c->pixel_rect();
+        RECT r = c->pixel_rect(), common;
+        if (!IntersectRect(&common, &r, &area))
+            continue;
         int saved = SaveDC(dc);
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
         c->paint(dc);
-        paint_controls(dc, c);
+        paint_controls(dc, c, area);
         RestoreDC(dc, saved);
     }
 }
 
-// The back colour, the picture and the windowless controls, drawn off-screen first.
+// The back colour, the picture and the windowless controls of the area, drawn off-screen
+// first (a bitmap of the area alone, so that a window growing step by step stays quick).
 void Form::render(HDC dc, const RECT& area)
 {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
     RECT client;
     GetClientRect(impl_->hwnd, &client);
     HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ old = SelectObject(mem, bitmap);
-    FillRect(mem, &client, impl_->brush());
+    SetWindowOrgEx(mem, area.left, area.top, nullptr);   // client coordinates on the bitmap
+    FillRect(mem, &area, impl_->brush());
     if (impl_->picture)
         draw_picture(mem, *impl_->picture, client, false);
-    paint_controls(mem, nullptr);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left, area.top, SRCCOPY);
+    paint_controls(mem, nullptr, area);
+    BitBlt(dc, area.left, area.top, width, height, mem, area.left, area.top, SRCCOPY);
     SelectObject(mem, old);
     DeleteObject(bitmap);
     DeleteDC(mem);

@@ -605,7 +605,8 @@ private:
     void create_form_window();
     void destroy_form_window();
     void render(HDC dc, const RECT& area);
-    void paint_controls(HDC dc, Control* container);
+    void paint_controls(HDC dc, Control* container, const RECT& area);
+    void paint_now();
     Control* hit_test(POINT pt, Control* container);
     void mouse_event(UINT msg, WPARAM wp, LPARAM lp);
     DWORD window_style() const;

@@ -1,5 +1,6 @@
 #include "runtime/text.h"
 #include "runtime/errors.h"
+#include "runtime/unicode.h"
 #include <windows.h>
 #include <cmath>
 #include <cstdlib>
@@ -70,17 +71,40 @@ std::string date_separator()
     return "/";
 }
 
+// Upper or lower case of every character; text that is not UTF-8 keeps its bytes past ASCII.
 std::string case_mapped(const std::string& s, bool upper)
 {
-    std::string out = s;
-    if (!out.empty()) {
-        auto len = static_cast<DWORD>(out.size());
+    if (s.empty())
+        return s;
+    try {
+        std::wstring wide = utf16(s);
+        auto len = static_cast<DWORD>(wide.size());
         if (upper)
-            CharUpperBuffA(out.data(), len);
+            CharUpperBuffW(wide.data(), len);
         else
-            CharLowerBuffA(out.data(), len);
+            CharLowerBuffW(wide.data(), len);
+        return utf8(wide);
+    } catch (const RuntimeError&) {
+        std::string out = s;
+        for (char& c : out)
+            if (upper && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            else if (!upper && c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return out;
     }
-    return out;
+}
+
+bool is_continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The byte offset of the character `n` (0-based) of UTF-8 text, or its size when it has fewer.
+size_t offset_of_character(const std::string& s, size_t n)
+{
+    size_t i = 0;
+    for (; i < s.size() && n > 0; --n)
+        for (++i; i < s.size() && is_continuation_byte(s[i]); ++i) {
+        }
+    return i;
 }
 
 } // namespace
@@ -106,29 +130,40 @@ std::string Trim(const std::string& s) { return LTrim(RTrim(s)); }
 std::string UCase(const std::string& s) { return case_mapped(s, true); }
 std::string LCase(const std::string& s) { return case_mapped(s, false); }
 
+size_t Len(const std::string& s)
+{
+    size_t n = 0;
+    for (char c : s)
+        n += !is_continuation_byte(c);
+    return n;
+}
+
 std::string Mid(const std::string& s, long start, long length)
 {
     if (start < 1)
         raise(errInvalidCall);
-    auto from = static_cast<size_t>(start - 1);
+    const size_t from = offset_of_character(s, static_cast<size_t>(start - 1));
     if (from >= s.size())
         return "";
-    return length < 0 ? s.substr(from) : s.substr(from, static_cast<size_t>(length));
+    if (length < 0)
+        return s.substr(from);
+    const size_t to = from + offset_of_character(s.substr(from), static_cast<size_t>(length));
+    return s.substr(from, to - from);
 }
 
 std::string Left(const std::string& s, long n)
 {
     if (n < 0)
         raise(errInvalidCall);
-    return s.substr(0, static_cast<size_t>(n));
+    return s.substr(0, offset_of_character(s, static_cast<size_t>(n)));
 }
 
 std::string Right(const std::string& s, long n)
 {
     if (n < 0)
         raise(errInvalidCall);
-    auto count = static_cast<size_t>(n);
-    return count >= s.size() ? s : s.substr(s.size() - count);
+    const size_t count = static_cast<size_t>(n), length = Len(s);
+    return count >= length ? s : s.substr(offset_of_character(s, length - count));
 }
 
 std::optional<double> to_number(const std::string& s)
@@ -216,26 +251,6 @@ std::string time_text(const LocalTime& t)
     if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, buf, sizeof buf) <= 0)
         raise(errInvalidCall);
     return buf;
-}
-
-std::wstring widen(const std::string& s)
-{
-    if (s.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-    return out;
-}
-
-std::string narrow(const std::wstring& s)
-{
-    if (s.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 } // namespace rt

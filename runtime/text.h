@@ -11,6 +11,8 @@ std::string LTrim(const std::string& s);
 std::string RTrim(const std::string& s);
 std::string UCase(const std::string& s);
 std::string LCase(const std::string& s);
+// Lengths and positions count characters of the UTF-8 text, not bytes.
+size_t Len(const std::string& s);
 // 1-based; start past the end gives ""; a negative length means "to the end".
 std::string Mid(const std::string& s, long start, long length = -1);
 std::string Left(const std::string& s, long n);
@@ -37,9 +39,5 @@ struct LocalTime {
 std::string format_ddmmyy(const LocalTime& t);     // with the system's date separator
 std::string short_date_text(const LocalTime& t);   // the system's short date
 std::string time_text(const LocalTime& t);         // the system's time format
-
-// ANSI code page conversions for the Win32 wide calls.
-std::wstring widen(const std::string& s);
-std::string narrow(const std::wstring& s);
 
 } // namespace rt

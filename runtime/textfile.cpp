@@ -1,5 +1,7 @@
 #include "runtime/textfile.h"
 #include "runtime/errors.h"
+#include "runtime/filesys.h"
+#include "runtime/unicode.h"
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -19,8 +21,8 @@ int write_error() { return errno == ENOSPC ? errDiskFull : errDeviceIO; }
 // (Wine running as root writes through a missing write permission).
 void refuse_read_only_target(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY))
+    std::optional<FileFacts> facts = file_facts(path);
+    if (facts && !(facts->attributes & attrDirectory) && (facts->attributes & attrReadOnly))
         raise(errPathFileAccess);
 }
 
@@ -29,7 +31,7 @@ HANDLE open_handle(const std::string& path, TextFile::Mode mode)
     const bool input = mode == TextFile::Input;
     if (!input)
         refuse_read_only_target(path);
-    HANDLE h = CreateFileA(path.c_str(), input ? GENERIC_READ : GENERIC_WRITE,
+    HANDLE h = CreateFileW(wide_path(path).c_str(), input ? GENERIC_READ : GENERIC_WRITE,
                            input ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ, nullptr,
                            input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -84,7 +86,7 @@ std::FILE* stream_of(HANDLE h, TextFile::Mode mode)
 
 } // namespace
 
-TextFile::TextFile(const std::string& path, Mode mode) { open(path, mode); }
+TextFile::TextFile(const std::string& path, Mode mode, unsigned code_page) { open(path, mode, code_page); }
 
 TextFile::~TextFile()
 {
@@ -110,16 +112,17 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept
         open_ = std::exchange(other.open_, false);
         path_ = std::move(other.path_);
         mode_ = other.mode_;
+        code_page_ = other.code_page_;
     }
     return *this;
 }
 
-void TextFile::open(const std::string& path, Mode mode)
+void TextFile::open(const std::string& path, Mode mode, unsigned code_page)
 {
     close();
     HANDLE h = open_handle(path, mode);
     if (mode == Input) {
-        data_ = read_and_close(h);
+        data_ = utf8_from_code_page(read_and_close(h), code_page);
         pos_ = 0;
     } else {
         position_for_writing(h, mode);
@@ -127,6 +130,7 @@ void TextFile::open(const std::string& path, Mode mode)
     }
     path_ = path;
     mode_ = mode;
+    code_page_ = code_page;
     open_ = true;
 }
 
@@ -292,7 +296,13 @@ void TextFile::write_bytes(const char* data, size_t size)
         raise(write_error());
 }
 
-void TextFile::print(const std::string& text) { write_bytes(text.data(), text.size()); }
+// A text the file's code page cannot hold exactly is refused before anything of it is written.
+void TextFile::print(const std::string& text)
+{
+    require_output();
+    const std::string bytes = utf8_to_code_page(text, code_page_);
+    write_bytes(bytes.data(), bytes.size());
+}
 
 void TextFile::print_line(const std::string& text)
 {

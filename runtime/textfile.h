@@ -1,5 +1,7 @@
 #pragma once
-// Sequential text files: whole lines, items, and printed lines, in the ANSI code page.
+// Sequential text files: whole lines, items, and printed lines. The text is UTF-8; the file
+// keeps its bytes in a code page (the ANSI one unless said otherwise): reading converts them,
+// and a text the code page cannot hold exactly is refused before any of it is written.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -11,15 +13,16 @@ public:
     enum Mode { Input, Output, Append };
 
     TextFile() = default;
+    static constexpr unsigned kAnsiCodePage = 0;   // CP_ACP
     // Opens at once; raises 53 (missing file for Input), 76 (missing folder), 75/70 (no access).
-    TextFile(const std::string& path, Mode mode);
+    TextFile(const std::string& path, Mode mode, unsigned code_page = kAnsiCodePage);
     ~TextFile();
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
     TextFile(TextFile&& other) noexcept;
     TextFile& operator=(TextFile&& other) noexcept;
 
-    void open(const std::string& path, Mode mode);
+    void open(const std::string& path, Mode mode, unsigned code_page = kAnsiCodePage);
     void close();   // flushes; raises 61/57 when the data cannot be written
     bool is_open() const { return open_; }
 
@@ -62,6 +65,7 @@ private:
     bool open_ = false;
     std::string path_;
     Mode mode_ = Input;
+    unsigned code_page_ = kAnsiCodePage;
 };
 
 } // namespace rt

@@ -13,6 +13,13 @@ if [ ! -f "$prefix/system.reg" ]; then
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# Wine links the profile's shell folders (Desktop, Documents, Downloads, Music, Pictures,
+# Videos, Templates) to the host user's home: every link that leads out of the prefix
+# becomes a plain folder, so nothing in the prefix reaches the host's files.
+find "$prefix/drive_c" -type l -print0 | while IFS= read -r -d '' link; do
+  target=$(realpath -m "$link")
+  case "$target" in "$prefix"/*) ;; *) rm -f "$link"; mkdir -p "$link" ;; esac
+done
 dev=$prefix/dosdevices
 for link in "$dev"/*; do
   name=$(basename "$link")

@@ -1,6 +1,9 @@
 #include "clean_fixture.h"
+#include "support/host.h"
 #include "common/settings_file.h"
+#include "runtime/filesys.h"
 #include "runtime/text.h"
+#include "runtime/unicode.h"
 
 namespace cleantest {
 
@@ -24,29 +27,14 @@ std::string all_areas(int force_read_only, int force_hidden)
 
 void set_attributes(const std::string& path, DWORD a)
 {
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a)) << path;
+    ASSERT_TRUE(SetFileAttributesW(rt::wide_path(path).c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a)) << path;
 }
 
-DWORD attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD attributes(const std::string& path) { return GetFileAttributesW(rt::wide_path(path).c_str()); }
 
 bool exists(const std::string& path) { return attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 namespace {
-
-using UnixName = char*(CDECL*)(LPCWSTR);
-
-std::string host_path(const std::string& path)
-{
-    auto unix_name = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unix_name)
-        return "";
-    std::wstring wide = rt::widen(path);
-    char* name = unix_name(wide.c_str());
-    std::string out = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return out;
-}
 
 bool starts_with(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -56,6 +44,17 @@ bool is_file_line(const std::string& line)
 }
 
 } // namespace
+
+std::string host_path(const std::string& path) { return testsupport::host_path(path); }
+
+bool host_command(std::vector<std::string> args) { return testsupport::run_on_host(std::move(args)); }
+
+void make_host_file_link(const std::string& link, const std::string& target)
+{
+    const std::string host_target = host_path(target), host_link = host_path(link);
+    ASSERT_FALSE(host_target.empty() || host_link.empty()) << "not running under Wine";
+    ASSERT_TRUE(host_command({"/bin/ln", "-s", host_target, host_link})) << link;
+}
 
 void make_host_link(const std::string& link, const std::string& target)
 {
@@ -97,7 +96,7 @@ CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), hom
     testsupport::make_dirs(profile);
     testsupport::make_dirs(home);
     for (const char* name : {"settings.ini", "info.ini", "PMwebs.lst", "PMlist.lst"})
-        CopyFileA((testsupport::stage_folder() + "\\" + name).c_str(), in_program(name).c_str(), FALSE);
+        testsupport::write_bytes(in_program(name), testsupport::read_bytes(testsupport::stage_folder() + "\\" + name));
     put(in_program("sentinel.txt"), "program sentinel");
     set_areas(all_areas(1, 1));
     write_dump(home, profile);

@@ -26,6 +26,11 @@ bool exists(const std::string& path);
 
 // A host symbolic link (Wine shows it as a folder carrying the reparse-point attribute).
 void make_host_link(const std::string& link, const std::string& target);
+// The host's name of a path of the prefix, and a host command run to its end (under Wine only).
+std::string host_path(const std::string& path);
+bool host_command(std::vector<std::string> args);
+// A host symbolic link to a file (Wine shows it as a plain file).
+void make_host_file_link(const std::string& link, const std::string& target);
 
 // Lines of the report with each run of deleted-file lines sorted: the order in which
 // one folder's names are listed is the platform's.

@@ -132,7 +132,7 @@ TEST_F(FolderWalk, AnUnlistableRootIsReportedOncePerPassAndTheWalkGoesOn)
     FolderWalkOptions options;
     std::vector<int> errors;
     options.on_error = [&](const rt::RuntimeError& e) { errors.push_back(e.number()); };
-    const std::string bad = dir.path() + "\\" + std::string(300, 'x') + "\\";   // too long to list
+    const std::string bad = dir.path() + "\\" + std::string(33000, 'x') + "\\";   // longer than the system allows
     EXPECT_EQ(walk_folders(list, bad, options), bad);
     EXPECT_EQ(errors.size(), 1u);
     options.deep = true;
@@ -183,7 +183,7 @@ TEST_F(MainWindowWalk, FillsTheSubFolderListAndLogsUnlistableFolders)
     EXPECT_EQ(form().walk_root, root + "A\\B\\");
 
     // A second walk replaces the list.
-    const std::string too_long = dir / (std::string(300, 'x') + "\\");
+    const std::string too_long = dir / (std::string(33000, 'x') + "\\");
     form().walk_root = too_long;
     form().deep_folders();
     EXPECT_EQ(app->Form4.List4.items(), std::vector<std::string>{too_long});

@@ -57,13 +57,74 @@ TEST_F(ReportWindows, ResultWindowLiesInsideTheWorkArea)
     EXPECT_TRUE(app->Form9.Timer1.Enabled());
 }
 
-TEST_F(ReportWindows, ClickOnTheCloseLabelUnloadsTheResultWindow)
+namespace {
+
+// Form9 with its timer driven fast, counting the ticks that reach its handler.
+class ResultWindowTimer : public ReportWindows {
+protected:
+    int ticks = 0;
+
+    void show_with_fast_timer()
+    {
+        auto& timer = app->Form9.Timer1;
+        timer.on_timer = [this, handler = timer.on_timer] {
+            ++ticks;
+            handler();
+        };
+        app->Form9.Show();
+        ASSERT_EQ(timer.Interval(), 9000);
+        timer.Interval(50);
+    }
+    void pump_until_unloaded(int milliseconds)
+    {
+        const DWORD end = GetTickCount() + milliseconds;
+        while (app->Form9.is_loaded() && GetTickCount() < end) {
+            app->sys.DoEvents();
+            Sleep(5);
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(ResultWindowTimer, ClickOnTheCloseLabelUnloadsTheResultWindowAndNoTickFollows)
 {
-    app->Form9.Show();
+    show_with_fast_timer();
     app->Form9.Label4_Click();
     EXPECT_FALSE(app->Form9.is_loaded());
-    const DWORD end = GetTickCount() + 300;
+    const DWORD end = GetTickCount() + 500;   // ten periods of the driven timer
     while (GetTickCount() < end)
         app->sys.DoEvents();
-    EXPECT_FALSE(app->Form9.is_loaded());   // no later tick brings it back
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(app->Form9.is_loaded());
+}
+
+TEST_F(ResultWindowTimer, ItsTimerClosesTheResultWindowWithOneTick)
+{
+    show_with_fast_timer();
+    pump_until_unloaded(5000);
+    EXPECT_FALSE(app->Form9.is_loaded());
+    EXPECT_EQ(ticks, 1);
+}
+
+// The report shows painted, its rows in the list window, before the clean asks its
+// shutdown question (a modal box, with the clean still going on behind it).
+TEST_F(ReportWindows, TheReportIsPaintedBeforeTheCleanGoesOn)
+{
+    set_setting(1, "1");   // shutdown after the clean: the question follows the report
+    form().Show();
+    bool painted = false;
+    LRESULT rows = -1;
+    fakes.dialogs->answers = {rt::vbNo};
+    fakes.dialogs->while_open = [&] {
+        HWND report = app->Form2.hWnd();
+        painted = IsWindowVisible(report) && !GetUpdateRect(report, nullptr, FALSE) &&
+                  !GetUpdateRect(app->Form2.List1.hWnd(), nullptr, FALSE);
+        rows = SendMessageW(app->Form2.List1.hWnd(), LB_GETCOUNT, 0, 0);
+    };
+    form().Picture2_Click();
+    ASSERT_EQ(prompts_starting("Are You Sure You Want To Shutdown"), 1);
+    EXPECT_TRUE(painted);
+    EXPECT_EQ(rows, app->Form2.List1.ListCount());
+    EXPECT_GT(rows, 0);
 }

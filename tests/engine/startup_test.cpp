@@ -199,7 +199,7 @@ TEST_F(Startup, FourthOptionDecidesTheAnalysisAtStart)
 
 class StartupOem : public Startup {
 protected:
-    StartupOem() : Startup("caf\xe9") {}
+    StartupOem() : Startup("caf\u00e9") {}
     void SetUp() override
     {
         if (GetACP() != 1252 || GetOEMCP() != 437)
@@ -214,7 +214,7 @@ TEST_F(StartupOem, BatchFilesAndDumpsUseTheOemCodePage)
 
     put("Pellmaris.txt", "OS Name: Windows \x82\x64ition\r\n");
     p.frmSplash.Timer2_Timer();
-    EXPECT_EQ(p.Form1.Label3.Caption(), "Operating System = Windows \xe9\x64ition");
+    EXPECT_EQ(p.Form1.Label3.Caption(), "Operating System = Windows \u00e9\x64ition");
 }
 
 namespace {
@@ -268,5 +268,5 @@ TEST(EnvironmentDump, IsReadInTheOemCodePage)
     if (GetACP() != 1252 || GetOEMCP() != 437)
         GTEST_SKIP() << "needs the 1252/437 code pages";
     ScratchDir dir;
-    EXPECT_EQ(read_dump(dir, "USERPROFILE=C:\\Users\\Andr\x82\r\n").user_profile, "C:\\Users\\Andr\xe9");
+    EXPECT_EQ(read_dump(dir, "USERPROFILE=C:\\Users\\Andr\x82\r\n").user_profile, "C:\\Users\\Andr\u00e9");
 }

@@ -239,13 +239,24 @@ TEST_F(Form1Load, NoTransparencyLeavesTheWindowUnlayered)
     EXPECT_FALSE(is_layered(load().hWnd()));
 }
 
+// Through the start-up's hand-over, which shows the main window unless its load sent it
+// to the notification area: the same start without the setting shows it.
 TEST_F(Form1Load, TrayAtStartHidesTheWindowBehindTheIcon)
 {
-    set_setting(12, "1");
-    Form1& f = load();
-    EXPECT_FALSE(f.Visible());
-    ASSERT_FALSE(fakes.tray->calls.empty());
-    EXPECT_EQ(fakes.tray->calls[0].first, static_cast<DWORD>(NIM_ADD));
+    for (const char* tray_at_start : {"0", "1"}) {
+        SCOPED_TRACE(tray_at_start);
+        set_setting(12, tray_at_start);
+        Program p(testsupport::make_fake_system(folder, fakes));
+        p.frmSplash.Timer2_Timer();
+        ASSERT_TRUE(p.Form1.is_loaded());
+        const bool to_tray = std::string(tray_at_start) == "1";
+        EXPECT_EQ(IsWindowVisible(p.Form1.hWnd()) != FALSE, !to_tray);
+        EXPECT_EQ(p.Form1.tray_icon_added, to_tray);
+        EXPECT_EQ(fakes.tray->calls.size(), to_tray ? 1u : 0u);
+        if (to_tray) {
+            EXPECT_EQ(fakes.tray->calls[0].first, static_cast<DWORD>(NIM_ADD));
+        }
+    }
 }
 
 TEST_F(Form1Load, FullCleanAtStartWithoutAreaOptionsWarnsTwice)

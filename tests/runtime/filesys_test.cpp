@@ -7,6 +7,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "runtime/filesys.h"
+#include "support/host.h"
 #include "support/scratch.h"
 #include "support/raised.h"
 
@@ -25,34 +26,8 @@ Names names(const std::string& pattern, uint32_t mask)
 
 bool drive_exists(char letter) { return (GetLogicalDrives() & (1u << (letter - 'A'))) != 0; }
 
-// Runs a host program through Wine's Unix side and waits for it; false outside Wine.
-bool run_on_host(std::vector<std::string> args)
-{
-    using Spawn = int(__cdecl*)(char* const argv[], int wait);
-    auto spawn = reinterpret_cast<Spawn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    if (!spawn)
-        return false;
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return spawn(argv.data(), 1) == 0;
-}
-
-std::string host_path(const std::string& path)
-{
-    using UnixName = char*(__cdecl*)(const WCHAR*);
-    auto unix_name = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unix_name)
-        return "";
-    std::wstring w(path.begin(), path.end());
-    char* u = unix_name(w.c_str());
-    std::string s = u ? u : "";
-    HeapFree(GetProcessHeap(), 0, u);
-    return s;
-}
+using testsupport::host_path;
+using testsupport::run_on_host;
 
 // A host symbolic link (Wine's CreateSymbolicLink is a stub, and Wine can neither
 // delete nor remove such a link, so the host removes it again).
@@ -282,4 +257,35 @@ TEST(FileSys, FullyQualifiedPathsHaveADriveRootOrAShare)
     for (const char* no : {"", "C:", "C:Temp", "Temp\\x", "\\Temp", "\\\\server", "\\\\server\\", "\\\\\\share",
                            "1:\\", "U \\AppData\\"})
         EXPECT_FALSE(rt::is_fully_qualified(no)) << no;
+}
+
+TEST(WidePath, OneLongFormForDrivesSharesAndRelativePaths)
+{
+    EXPECT_EQ(rt::wide_path("C:\\a\\b.txt"), L"\\\\?\\C:\\a\\b.txt");
+    EXPECT_EQ(rt::wide_path("C:\\"), L"\\\\?\\C:\\");
+    EXPECT_EQ(rt::wide_path("C:/a//b/"), L"\\\\?\\C:\\a\\b\\");
+    // Dots and blanks that end a name are part of it; "." and ".." steps are resolved as text.
+    EXPECT_EQ(rt::wide_path("C:\\a\\trail. \\.\\x\\..\\CON"), L"\\\\?\\C:\\a\\trail. \\CON");
+    EXPECT_EQ(rt::wide_path("C:\\..\\..\\x"), L"\\\\?\\C:\\x");
+    EXPECT_EQ(rt::wide_path("\\\\server\\share\\dir\\f"), L"\\\\?\\UNC\\server\\share\\dir\\f");
+    EXPECT_EQ(rt::wide_path("\\\\?\\C:\\as is\\.."), L"\\\\?\\C:\\as is\\..");
+    EXPECT_EQ(rt::wide_path("S:\\\u65e5\u672c"), L"\\\\?\\S:\\\u65e5\u672c");
+    wchar_t cwd[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    std::wstring expected = L"\\\\?\\" + std::wstring(cwd);
+    if (expected.back() != L'\\')
+        expected += L'\\';
+    EXPECT_EQ(rt::wide_path("rel.txt"), expected + L"rel.txt");
+    // Past what the system allows: refused, never cut.
+    EXPECT_EQ(error_of([] { rt::wide_path("C:\\" + std::string(33000, 'x')); }), rt::errBadFileNumber);
+}
+
+TEST(PlainNames, OnlyANameThatIsOneStepIsUsedAsOne)
+{
+    for (const char* name : {"a.txt", "trail.", "trail ", "CON", "\xe2\x88\x95", ".hidden", "a..b"})
+        EXPECT_TRUE(rt::is_plain_name(name)) << name;
+    for (const char* name : {"", ".", "..", "a\\b", "a/b", "c:x", "tab\there", "del\x7f"})
+        EXPECT_FALSE(rt::is_plain_name(name)) << name;
+    rt::DirEntry no_utf8{"bad\xef\xbf\xbd", 0, 0, false};
+    EXPECT_FALSE(rt::is_usable(no_utf8));
 }

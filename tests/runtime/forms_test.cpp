@@ -648,6 +648,34 @@ TEST_F(FormsTest, ClientSizeAndOuterSizeAreInTwips)
     EXPECT_EQ(form.Width(), 7500);
 }
 
+// A long handler that grows or shows a window paints it before it goes on: no black
+// strip waits for the next message.
+TEST_F(FormsTest, AWindowThatGrowsOrShowsIsPaintedAtOnce)
+{
+    form.Move(0, 0);
+    form.Show();
+    form.DoEvents();
+    ASSERT_FALSE(GetUpdateRect(form.hWnd(), nullptr, FALSE));
+
+    form.ProgressBar1.Move(120, 6200, 4000, 300);   // below the bottom edge until the window grows
+    form.ProgressBar1.Value(50);
+    form.Height(form.Height() + 900);
+    EXPECT_FALSE(GetUpdateRect(form.hWnd(), nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(form.ProgressBar1.hWnd(), nullptr, FALSE));
+    HDC dc = GetDC(form.hWnd());
+    const RECT strip = form.ProgressBar1.pixel_rect();
+    EXPECT_EQ(GetPixel(dc, strip.right + 5, strip.top + 2), RGB(255, 255, 255));   // the back colour, not black
+    ReleaseDC(form.hWnd(), dc);
+
+    form.Hide();
+    form.List1.Move(120, 600, 3000, 2000);
+    form.List1.AddItem("shown at once");
+    form.Show();
+    EXPECT_FALSE(GetUpdateRect(form.hWnd(), nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(form.List1.hWnd(), nullptr, FALSE));
+    EXPECT_EQ(SendMessageW(form.List1.hWnd(), LB_GETCOUNT, 0, 0), 1);
+}
+
 TEST_F(FormsTest, MinimisingAHiddenWindowStillRaisesResize)
 {
     struct ResizeForm : rt::Form {

@@ -29,16 +29,19 @@ TEST(Text, SlicesCountFromOne)
     EXPECT_EQ(error_of([] { rt::Left("abc", -1); }), rt::errInvalidCall);
 }
 
-TEST(Text, CaseFollowsTheAnsiCodePage)
+TEST(Text, CaseAndLengthsFollowTheCharactersOfUtf8Text)
 {
     EXPECT_EQ(rt::UCase("Total Physical Memory:"), "TOTAL PHYSICAL MEMORY:");
     EXPECT_EQ(rt::LCase("PMLIST.LST"), "pmlist.lst");
-    if (GetACP() == 1252) {
-        EXPECT_EQ(rt::UCase("caf\xe9"), "CAF\xc9");
-        EXPECT_EQ(rt::widen("\xe9"), L"\u00e9");
-        EXPECT_EQ(rt::narrow(L"\u00c9t\u00e9"), "\xc9t\xe9");
-    }
-    EXPECT_EQ(rt::narrow(rt::widen("C:\\Temp\\a b")), "C:\\Temp\\a b");
+    EXPECT_EQ(rt::UCase("caf\u00e9 \u0434\u0430"), "CAF\u00c9 \u0414\u0410");
+    EXPECT_EQ(rt::UCase("\u65e5\u672c"), "\u65e5\u672c");
+    // Positions count characters: no cut falls inside one.
+    const std::string name = "\u65e5\u672c\u8a9e.txt";
+    EXPECT_EQ(rt::Len(name), 7u);
+    EXPECT_EQ(rt::Left(name, 2), "\u65e5\u672c");
+    EXPECT_EQ(rt::Mid(name, 3, 2), "\u8a9e.");
+    EXPECT_EQ(rt::Right(name, 4), ".txt");
+    EXPECT_EQ(rt::Mid("U \\\U0001F600\\x", 3), "\\\U0001F600\\x");
 }
 
 TEST(Text, NumericTextAcceptsBlanksSignDecimalsAndExponents)

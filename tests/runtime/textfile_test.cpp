@@ -128,10 +128,52 @@ TEST_F(TextFileTest, PrintedLinesAndNumbersAreByteExact)
             f.print_number(n);
         f.print_line();
         f.print_number(1234567890123LL);
-        f.print("caf\xe9");
         f.close();
     }
-    EXPECT_EQ(read_bytes(file), "[LIST1]\r\n 1  0 -1 \r\n 1234567890123 caf\xe9");
+    EXPECT_EQ(read_bytes(file), "[LIST1]\r\n 1  0 -1 \r\n 1234567890123 ");
+}
+
+// The program's text is UTF-8; its files keep the bytes of the ANSI code page.
+TEST_F(TextFileTest, FilesKeepAnsiBytesAndRefuseWhatTheCodePageCannotHold)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "needs the 1252 code page";
+    {
+        TextFile f(file, TextFile::Output);
+        f.print_line("D C:\\caf\u00e9\\");
+        f.close();
+    }
+    EXPECT_EQ(read_bytes(file), "D C:\\caf\xe9\\\r\n");
+    TextFile in(file, TextFile::Input);
+    EXPECT_EQ(in.line_input(), "D C:\\caf\u00e9\\");
+
+    // CJK, and the look-alikes that a best fit would turn into "\" or "/": refused whole.
+    for (const char* text : {"D C:\\\u65e5\u672c\\", "x\uff3c..\uff3cy", "x\u2215y", "x\uff0fy"}) {
+        write_bytes(file, "old\r\n");
+        TextFile f(file, TextFile::Append);
+        try {
+            f.print_line(text);
+            ADD_FAILURE() << "printed " << text;
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), rt::errInvalidCall);
+            EXPECT_NE(e.description().find("code page"), std::string::npos) << e.description();
+        }
+        f.close();
+        EXPECT_EQ(read_bytes(file), "old\r\n") << text;
+    }
+}
+
+TEST_F(TextFileTest, AnOemFileIsReadAndWrittenInTheOemCodePage)
+{
+    if (GetOEMCP() != 437)
+        GTEST_SKIP() << "needs the 437 code page";
+    {
+        TextFile f(file, TextFile::Output, CP_OEMCP);
+        f.print_line("caf\u00e9");
+    }
+    EXPECT_EQ(read_bytes(file), "caf\x82\r\n");
+    TextFile in(file, TextFile::Input, CP_OEMCP);
+    EXPECT_EQ(in.line_input(), "caf\u00e9");
 }
 
 TEST_F(TextFileTest, OutputTruncatesAndAppendAddsOrCreates)

@@ -1,6 +1,7 @@
 #include "support/scratch.h"
 #include <windows.h>
-#include <cstdio>
+#include "runtime/filesys.h"
+#include "runtime/unicode.h"
 #include <cstdlib>
 #include <stdexcept>
 
@@ -20,26 +21,35 @@ ScratchDir::ScratchDir()
 
 ScratchDir::~ScratchDir() { remove_tree(path_); }
 
+namespace {
+
+std::wstring wide(const std::string& path) { return rt::wide_path(path); }
+
+} // namespace
+
 void write_bytes(const std::string& path, const std::string& bytes)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot write " + path);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    DWORD written = 0;
+    const bool ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    if (!ok || written != bytes.size())
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string read_bytes(const std::string& path)
 {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot read " + path);
     std::string out;
     char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+    DWORD n = 0;
+    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0)
         out.append(buf, n);
-    std::fclose(f);
+    CloseHandle(h);
     return out;
 }
 
@@ -47,34 +57,35 @@ void make_dirs(const std::string& path)
 {
     for (size_t i = 3; i <= path.size(); ++i)
         if (i == path.size() || path[i] == '\\')
-            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+            CreateDirectoryW(wide(path.substr(0, i)).c_str(), nullptr);
 }
 
 void remove_tree(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(wide(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES)
         return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (a & FILE_ATTRIBUTE_DIRECTORY));
+    SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL | (a & FILE_ATTRIBUTE_DIRECTORY));
     if (!(a & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(wide(path).c_str());
         return;
     }
     if (a & FILE_ATTRIBUTE_REPARSE_POINT) {   // a link: remove the link, never its target
-        RemoveDirectoryA(path.c_str());
+        RemoveDirectoryW(wide(path).c_str());
         return;
     }
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(wide(path + "\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string n = fd.cFileName;
-            if (n != "." && n != "..")
-                remove_tree(path + "\\" + n);
-        } while (FindNextFileA(h, &fd));
+            // A host name holding "\\" or ".." is no step of a path: the test that made it removes it.
+            const std::optional<std::string> n = rt::exact_utf8(fd.cFileName);
+            if (n && rt::is_plain_name(*n))
+                remove_tree(path + "\\" + *n);
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(wide(path).c_str());
 }
 
 std::string stage_folder()
