@@ -211,7 +211,7 @@ void Form12::scan_folder(const std::string& folder)
     }
     for (const rt::DirEntry& file : files) {
         yield();
-        if (!is_plain_empty_file(file))
+        if (!is_plain_empty_file(file) || !rt::is_usable(file))   // a name that reads as a path is no name
             continue;
         const std::string path = folder + file.name;
         rows_found_.push_back(path);

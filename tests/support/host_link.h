@@ -6,9 +6,6 @@
 
 namespace testsupport {
 
-// The host's path of a Windows path, or "" when not running under Wine.
-std::string host_path(const std::string& windows_path);
-
 // Makes `link` a host link to `target` (both Windows paths); false when it could not.
 bool make_host_link(const std::string& link, const std::string& target);
 // Removes the link itself, never what it points to.

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <set>
 #include "tools_fixture.h"
+#include "runtime/filesys.h"
+#include "support/host.h"
 #include "support/host_link.h"
 #include "support/scratch.h"
 
@@ -183,6 +185,19 @@ TEST_F(Scanner, NeverEntersALinkNorDeletesThroughOne)
     EXPECT_EQ(found(), (std::set<std::string>{victim, in_sub}));
     for (const std::string& link : {victim, tree + "\\sub", tree + "\\link"})
         testsupport::remove_host_link(link);
+}
+
+TEST_F(Scanner, ANameThatReadsAsAPathIsNotListed)
+{
+    write_bytes(dir / "victim", "");   // where the name would lead
+    const std::string host_name = testsupport::host_path(tree) + "/x\\..\\..\\victim";
+    ASSERT_TRUE(testsupport::run_on_host({"/usr/bin/touch", host_name}));
+    const std::string plain = file("plain");
+    const auto listed = rt::list_dir(tree + "\\", rt::attrNormal);
+    ASSERT_TRUE(std::any_of(listed.begin(), listed.end(), [](const rt::DirEntry& e) { return !rt::is_usable(e); }));
+    scan_tree();
+    EXPECT_EQ(found(), (std::set<std::string>{plain}));
+    testsupport::run_on_host({"/bin/rm", "-f", host_name});
 }
 
 TEST_F(Scanner, KeepsEmptyFilesInsideTheProgramFolderAndSaysHowManyAndWhy)
