@@ -30,7 +30,10 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form13(*this),
       labelscreen(*this),
       search(*this),
-      Form12(*this)
+      Form12(*this),
+      FormSearch(*this),
+      SearchSplash(*this),
+      FrmShadow(*this)
 {
 }
 

@@ -18,6 +18,9 @@
 #include "mainwindow/Form14.h"
 #include "mainwindow/Form15.h"
 #include "mainwindow/info1.h"
+#include "tools/FormSearch.h"
+#include "tools/FrmShadow.h"
+#include "tools/SearchSplash.h"
 
 namespace pellmaris {
 
@@ -54,6 +57,9 @@ public:
     labelscreen labelscreen;
     search search;
     Form12 Form12;
+    FormSearch FormSearch;
+    SearchSplash SearchSplash;
+    FrmShadow FrmShadow;
 };
 
 // Starts the program through its start-up window and runs the message loop.

@@ -27,6 +27,8 @@ std::string process_value(const char* name)
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
+} // namespace
+
 std::string double_percent_signs(const std::string& text)
 {
     std::string out;
@@ -37,8 +39,6 @@ std::string double_percent_signs(const std::string& text)
     }
     return out;
 }
-
-} // namespace
 
 void apply_environment_line(const std::string& line, EnvironmentValues& values)
 {

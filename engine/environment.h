@@ -27,6 +27,10 @@ EnvironmentValues read_environment(const std::string& dump_path);
 // The lines of a dump, converted to ANSI; a missing or unreadable dump gives none.
 std::vector<std::string> read_dump_lines(const std::string& path);
 
+// The text with every "%" doubled: how a batch file writes a path so that the command
+// interpreter does not take part of it for a variable.
+std::string double_percent_signs(const std::string& text);
+
 // command & " > " & the quoted dump path, with every "%" of the path doubled so that the
 // command interpreter does not take it for a variable.
 std::string dump_command(const std::string& command, const std::string& dump_path);

@@ -76,6 +76,8 @@ public:
     // Navigation, tray, timers and exit (mainwindow/).
     void minimize_to_tray();
     void explorer_restarted();
+    // The one way the program ends: work files deleted, tray icon removed, then the end.
+    void end_program();
     void Label2_Click();
     void Label6_Click();
     void Label16_Click();

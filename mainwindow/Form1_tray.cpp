@@ -186,6 +186,11 @@ void Form1::Form_Unload(int& cancel)
         cancel = 1;
         return;
     }
+    end_program();
+}
+
+void Form1::end_program()
+{
     delete_work_files(sys());
     remove_tray_icon(*this);
     sys().End();

@@ -7,6 +7,7 @@ namespace pellmaris {
 
 void open_drive_analysis(Program& /*app*/) {}
 void open_guide_window(Program& /*app*/) {}
-void open_file_search(Program& /*app*/) {}
+// The search window opens beside the area selection, which stays as it is.
+void open_file_search(Program& app) { app.FormSearch.Show(); }
 
 } // namespace pellmaris

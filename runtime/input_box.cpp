@@ -76,7 +76,7 @@ HWND add_child(HWND parent, const wchar_t* cls, const std::string& text, DWORD s
 } // namespace
 
 std::optional<std::string> show_input_box(const std::string& prompt, const std::string& title,
-                                          const std::string& default_text)
+                                          const std::string& default_text, std::optional<POINT> place)
 {
     register_input_box_class();
     InputBoxState state;
@@ -87,6 +87,10 @@ std::optional<std::string> show_input_box(const std::string& prompt, const std::
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     int outer_w = frame.right - frame.left, outer_h = frame.bottom - frame.top;
     int x = (GetSystemMetrics(SM_CXSCREEN) - outer_w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - outer_h) / 3;
+    if (place) {
+        x = place->x;
+        y = place->y;
+    }
     HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kInputBoxClass, wide_text(title).c_str(), style, x, y,
                                outer_w, outer_h, owner, nullptr, module_instance(), &state);
     if (!box)

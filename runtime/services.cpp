@@ -13,6 +13,11 @@ namespace rt {
 namespace {
 
 struct RealDialogs : Dialogs {
+    std::optional<std::string> input_box_at(const std::string& prompt, const std::string& title,
+                                            const std::string& default_text, long left, long top) override
+    {
+        return show_input_box(prompt, title, default_text, POINT{twips_to_pixels_x(left), twips_to_pixels_y(top)});
+    }
     int message_box(const std::string& text, int style, const std::string& title) override
     {
         // Modal to the active window of the program, or to the whole thread without one.
@@ -70,10 +75,35 @@ bool names_a_path(const std::string& program) { return program.find_first_of("\\
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
+constexpr DWORD kEndWaitMs = 5000;
+
+struct HeldProcess : StartedProcess {
+    explicit HeldProcess(HANDLE process) : process_(process) {}
+    ~HeldProcess() override { CloseHandle(process_); }
+    HeldProcess(const HeldProcess&) = delete;
+    HeldProcess& operator=(const HeldProcess&) = delete;
+    bool running() override { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    void end() override
+    {
+        if (!running())
+            return;
+        TerminateProcess(process_, 1);
+        // Only once it is gone has it closed the files it was writing.
+        WaitForSingleObject(process_, kEndWaitMs);
+    }
+
+private:
+    HANDLE process_;
+};
+
 struct RealProcesses : ProcessStarter {
     void start(const std::string& command_line, int window_style) override
     {
         CloseHandle(create(command_line, window_style));
+    }
+    std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style) override
+    {
+        return std::make_unique<HeldProcess>(create(command_line, window_style));
     }
     std::optional<unsigned long> run(const std::string& command_line, int window_style,
                                      unsigned long timeout_ms) override

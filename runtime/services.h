@@ -1,5 +1,6 @@
 #pragma once
 // The real system services behind the seams of System.
+#include <windows.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,8 +34,10 @@ struct ProgramStart {
 // runs through the system folder's command interpreter.
 ProgramStart program_start(const std::string& command_line);
 
-// The text-entry dialog of input_box, made in code.
+// The text-entry dialog of input_box, made in code: at the given top-left corner
+// (pixels), or placed by itself.
 std::optional<std::string> show_input_box(const std::string& prompt, const std::string& title,
-                                          const std::string& default_text);
+                                          const std::string& default_text,
+                                          std::optional<POINT> place = std::nullopt);
 
 } // namespace rt

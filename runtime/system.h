@@ -40,12 +40,29 @@ struct Dialogs {
     // Nothing when the user cancels.
     virtual std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
                                                  const std::string& default_text) = 0;
+    // The same, with the box's top-left corner at a place on the screen (twips).
+    virtual std::optional<std::string> input_box_at(const std::string& prompt, const std::string& title,
+                                                    const std::string& default_text, long /*left*/, long /*top*/)
+    {
+        return input_box(prompt, title, default_text);
+    }
+};
+
+// A program that was started and is still held: it can be watched and ended.
+struct StartedProcess {
+    virtual ~StartedProcess() = default;   // lets go of it; the program goes on
+    virtual bool running() = 0;
+    // Ends it and waits a few seconds at most for it to be gone; nothing when it has ended.
+    virtual void end() = 0;
 };
 
 struct ProcessStarter {
     virtual ~ProcessStarter() = default;
     // Starts the command line and does not wait; raises 53 when it cannot be started.
     virtual void start(const std::string& command_line, int window_style) = 0;
+    // Starts the command line the same way and keeps hold of the program; raises 53 when
+    // it cannot be started.
+    virtual std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style) = 0;
     // Starts the command line and waits at most timeout_ms for its end: its exit code, or
     // nothing when it still runs then. Raises 53 when it cannot be started.
     virtual std::optional<unsigned long> run(const std::string& command_line, int window_style,

@@ -123,8 +123,8 @@ build=${1:-build}
 out=${2:-$build/screenshots}
 stage=$build/stage
 [[ -f $stage/Pellmaris.exe ]] || { echo "screenshot: $stage/Pellmaris.exe not found; build the stage target first" >&2; exit 1; }
-if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q imagemagick x11-utils >/dev/null
+if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null || [[ ! -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q imagemagick x11-utils fonts-wqy-microhei >/dev/null
 fi
 for tool in xvfb-run import xwininfo wine wineserver awk; do
     command -v "$tool" >/dev/null || { echo "screenshot: $tool not found" >&2; exit 1; }
@@ -157,6 +157,22 @@ prepare_prefix() {
     [[ -f $prefix/system.reg ]] || scripts/wineprefix.sh "$prefix"
     WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+}
+
+# Names in Chinese, Japanese or Korean script need a font that has their glyphs. Scenes
+# whose name ends in "_names" get the windows' fonts linked to WenQuanYi Micro Hei (which
+# changes their look a little); every other scene keeps Wine's fonts as they are.
+far_east_fonts() {
+    local link='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$prefix/drive_c/windows/Fonts/"
+    for face in "MS Sans Serif" "Microsoft Sans Serif" "Tahoma"; do
+        if [[ $1 == on ]]; then
+            WINEPREFIX=$prefix WINEDEBUG=-all wine reg add "$link" /v "$face" /t REG_MULTI_SZ \
+                /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+        else
+            WINEPREFIX=$prefix WINEDEBUG=-all wine reg delete "$link" /v "$face" /f >/dev/null 2>&1 || true
+        fi
+    done
 }
 
 shoot() {
@@ -192,6 +208,7 @@ shoot_scenes() {
         cp -r "$stage"/. "$work/Pellmaris"/
         cp "$driver" "$work/Pellmaris/"
         scripts/wineprefix.sh "$prefix" p="$work" s="$work/scratch"
+        far_east_fonts "$([[ $scene == *_names ]] && echo on || echo off)"
         WINEPREFIX=$prefix wineserver -w
         out_dir=$out WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture-scenes "$out" "$work" "$scene"
     done

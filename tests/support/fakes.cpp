@@ -10,6 +10,28 @@ void FakeProcesses::start(const std::string& command_line, int window_style)
         rt::raise(rt::errFileNotFound);
 }
 
+namespace {
+
+struct FakeStarted : rt::StartedProcess {
+    explicit FakeStarted(std::shared_ptr<FakeProcesses::Held> held) : held(std::move(held)) {}
+    bool running() override { return held->running; }
+    void end() override
+    {
+        ++held->ends;
+        held->running = false;
+    }
+    std::shared_ptr<FakeProcesses::Held> held;
+};
+
+} // namespace
+
+std::unique_ptr<rt::StartedProcess> FakeProcesses::start_held(const std::string& command_line, int window_style)
+{
+    start(command_line, window_style);
+    held.push_back(std::make_shared<Held>(Held{command_line}));
+    return std::make_unique<FakeStarted>(held.back());
+}
+
 std::optional<unsigned long> FakeProcesses::run(const std::string& command_line, int window_style,
                                                 unsigned long timeout_ms)
 {

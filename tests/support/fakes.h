@@ -25,6 +25,7 @@ struct FakeDialogs : rt::Dialogs {
     std::function<void()> while_open;
     std::deque<std::optional<std::string>> input_answers;
     std::vector<Prompt> input_prompts;
+    std::vector<POINT> input_places;   // twips, one for each input_box_at
 
     int message_box(const std::string& text, int style, const std::string& title) override
     {
@@ -47,6 +48,12 @@ struct FakeDialogs : rt::Dialogs {
         input_answers.pop_front();
         return a;
     }
+    std::optional<std::string> input_box_at(const std::string& prompt, const std::string& title,
+                                            const std::string& default_text, long left, long top) override
+    {
+        input_places.push_back(POINT{left, top});
+        return input_box(prompt, title, default_text);
+    }
 };
 
 struct FakeProcesses : rt::ProcessStarter {
@@ -54,9 +61,17 @@ struct FakeProcesses : rt::ProcessStarter {
         std::string command;
         int style;
     };
-    std::vector<Start> started;
+    // A held program: it runs until the test or its holder ends it.
+    struct Held {
+        std::string command;
+        bool running = true;
+        int ends = 0;   // how often its holder asked it to end
+    };
+    std::vector<Start> started;        // every start, held ones too
+    std::vector<std::shared_ptr<Held>> held;
     bool fail = false;   // every start raises 53
     void start(const std::string& command_line, int window_style) override;
+    std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style) override;
     // run() records its start like start() and returns these exit codes in order (0 when
     // used up; nothing stands for a process still running at its time-out).
     std::deque<std::optional<unsigned long>> exit_codes;
