@@ -2,6 +2,7 @@
 // PMuser.lst: the user's own locations, "D <folder>" or "F <file>" per line.
 #include <string>
 #include <vector>
+#include "common/clean_rule.h"   // may_be_cleaned
 
 namespace pellmaris {
 
@@ -26,13 +27,5 @@ void append_user_location(const std::string& path, const UserLocation& location)
 void write_user_locations(const std::string& path, const std::vector<UserLocation>& locations);
 // The lines exactly as given, so that entries kept by a removal stay byte for byte.
 void write_user_location_lines(const std::string& path, const std::vector<std::string>& lines);
-
-// Whether a folder or file may be cleaned at all. Refused: a path that is not fully
-// qualified ("X:\" or "\\server\share\"), wildcards, device paths, a drive or share root,
-// the Windows folder, the Program Files folders, the profiles folder and each profile
-// folder, the program folder and everything in it, and any folder that contains one of
-// these. Sub-folders of the others are allowed. Compared case-insensitively, ignoring doubled and trailing
-// backslashes, "." and ".." steps and short names of existing folders.
-bool may_be_cleaned(const std::string& path, const std::string& program_folder);
 
 } // namespace pellmaris

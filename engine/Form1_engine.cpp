@@ -5,6 +5,7 @@
 #include <utility>
 #include "common/error_log.h"
 #include "common/paths.h"
+#include "common/clean_rule.h"
 #include "common/user_locations.h"
 #include "engine/area_values.h"
 #include "engine/clean_rules.h"
@@ -12,6 +13,7 @@
 #include "engine/location_database.h"
 #include "engine/Program.h"
 #include "runtime/filesys.h"
+#include "runtime/final_path.h"
 #include "runtime/text.h"
 
 namespace pellmaris {
@@ -154,14 +156,6 @@ bool is_real_folder(const std::string& path)
     return facts && (facts->attributes & rt::attrDirectory) && !(facts->attributes & rt::attrReparsePoint);
 }
 
-// A user folder entry is walked unless it names a link or a file; one that does not exist
-// is walked too, so that the work lists show its walk (the folder alone).
-bool may_walk_user_folder(const std::string& path)
-{
-    auto facts = rt::file_facts(without_trailing_backslash(path));
-    return !facts || ((facts->attributes & rt::attrDirectory) && !(facts->attributes & rt::attrReparsePoint));
-}
-
 // What a listing of the file with mask 0 finds: a file without read-only, hidden or system.
 bool is_plain_file(const std::string& path)
 {
@@ -200,32 +194,6 @@ std::optional<std::string> expected_final_path(const std::string& root, const st
     return final_root + (final_root.back() == '\\' ? "" : "\\") + steps;
 }
 
-// The final path of an existing folder; nothing when it cannot be opened.
-std::optional<std::string> final_path_of(const std::string& folder)
-{
-    try {
-        return rt::FolderHandle::open(folder).final_path();
-    } catch (const rt::RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
-bool lies_in(const std::string& path, const std::string& folder)
-{
-    if (rt::same_final_path(path, folder))
-        return true;
-    const std::size_t cut = path.find_last_of('\\');
-    return cut != std::string::npos && cut > 0 && lies_in(path.substr(0, cut), folder);
-}
-
-// Nothing in the program folder is ever emptied, wherever the program runs from.
-bool folder_may_be_emptied(CleanWork& work, const std::string& program_folder, const std::string& final_folder)
-{
-    if (!work.program_final_path)
-        work.program_final_path = final_path_of(program_folder).value_or(program_folder);
-    return !lies_in(final_folder, *work.program_final_path);
-}
-
 // A folder of a walk, opened and checked just before it is emptied: it must be where the
 // walk expected it (no link swapped in for it or a parent meanwhile) and may be emptied.
 // Entries whose names cannot be used as names go to the exceptions list.
@@ -249,7 +217,7 @@ FolderToEmpty open_folder_to_empty(Program& app, const std::string& folder, cons
         add_exception(app, folder);
         return out;
     }
-    if (!folder_may_be_emptied(app.Form1.clean, app.sys.program_folder, handle.final_path()))
+    if (!app.Form1.clean.rule.may_empty_folder(handle.final_path()))
         return out;
     for (rt::DirEntry& e : handle.list()) {
         if (rt::is_usable(e))
@@ -307,6 +275,7 @@ void Form1::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { log_error(app, kLogDeepFolders, e); };
+    options.may_enter = [this](const std::string& folder) { return clean.rule.may_empty_folder(folder); };
     clean.folders.clear();
     walk_root = walk_folders(clean.folders, walk_root, options);
     app.Form4.List4.Clear();
@@ -348,7 +317,7 @@ std::vector<WalkedFolder> walked_folders(const std::vector<std::string>& folders
     if (folders.empty())
         return out;
     const std::string root = rt::Trim(folders[0]);
-    const std::optional<std::string> final_root = final_path_of(root);
+    const std::optional<std::string> final_root = rt::final_path(root);
     for (const std::string& folder : folders) {
         const std::string trimmed = rt::Trim(folder);
         out.push_back({trimmed, final_root ? expected_final_path(root, trimmed, *final_root) : std::nullopt});
@@ -396,7 +365,7 @@ void clean_folder_files(Program& app, const WalkedFolder& walked)
 void remove_sub_folders(Form1& f, const std::vector<WalkedFolder>& folders)
 {
     for (std::size_t i = folders.size(); i-- > 1;) {
-        const std::optional<std::string> now = final_path_of(folders[i].folder);
+        const std::optional<std::string> now = rt::final_path(folders[i].folder);
         if (now && !(folders[i].expected && rt::same_final_path(*now, *folders[i].expected)))
             continue;
         f.current_folder = folders[i].folder;
@@ -408,13 +377,15 @@ void remove_sub_folders(Form1& f, const std::vector<WalkedFolder>& folders)
 
 void Form1::clean_selected_area()
 {
+    clean.rule = CleanRule(app.sys.program_folder);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanSelectedArea, [&] { entries = find_section(app.Form5.List1.items(), section_tag).entries; });
     for (const std::string& entry : entries) {
-        std::string path;
-        logged_step(app, kLogCleanSelectedArea, [&] { path = expand_location(entry, user_profile, home_drive); });
-        if (is_real_folder(path)) {
-            walk_root = path;
+        std::optional<std::string> location;
+        logged_step(app, kLogCleanSelectedArea,
+                    [&] { location = clean.rule.folder_location(expand_location(entry, user_profile, home_drive)); });
+        if (location && is_real_folder(*location)) {
+            walk_root = *location;
             deep_folders();
             const std::vector<WalkedFolder> folders = walked_folders(clean.folders.folders());   // the clean's own copy
             for (const WalkedFolder& folder : folders)
@@ -429,14 +400,16 @@ void Form1::clean_selected_area()
 
 void Form1::clean_logfiles()
 {
+    clean.rule = CleanRule(app.sys.program_folder);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanLogfiles, [&] { entries = find_section(app.Form5.List1.items(), kSectionLogs).entries; });
     for (const std::string& entry : entries) {
-        std::string path;
-        logged_step(app, kLogCleanLogfiles, [&] { path = expand_location(entry, user_profile, home_drive); });
-        if (!path.empty() && is_plain_file(path)) {
+        std::optional<std::string> file;
+        logged_step(app, kLogCleanLogfiles,
+                    [&] { file = clean.rule.file_location(expand_location(entry, user_profile, home_drive)); });
+        if (file && is_plain_file(*file)) {
             current_folder = "";
-            current_file = path;
+            current_file = *file;
             kill_file();
         }
     }
@@ -475,6 +448,35 @@ void clean_user_folder(Program& app, const std::string& location)
     remove_sub_folders(f, folders);
 }
 
+// A user's folder entry names the folder itself, whether or not it was written with its "\".
+std::string with_final_backslash(const std::string& path)
+{
+    return path.empty() || path.back() == '\\' ? path : path + "\\";
+}
+
+// Cleans one entry of PMuser.lst. An entry the rule refuses goes to the exceptions list,
+// where the user sees that it was refused.
+void clean_user_entry(Program& app, UserLocation location)
+{
+    Form1& f = app.Form1;
+    if (location.is_folder)
+        location.path = with_final_backslash(location.path);
+    add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
+    if (location.is_folder) {
+        f.current_folder = location.path;
+        if (auto folder = f.clean.rule.folder_location(location.path))
+            clean_user_folder(app, *folder);
+        else
+            add_exception(app, location.path);
+        add_report_line(app, "");
+    } else if (auto file = f.clean.rule.file_location(location.path)) {
+        f.current_folder = "";
+        f.current_file = *file;
+        f.kill_file();
+    } else {
+        add_exception(app, location.path);
+    }
+}
 } // namespace
 
 void Form1::clean_userfiles()
@@ -484,24 +486,15 @@ void Form1::clean_userfiles()
     force_hidden = normalised_flag(force.hidden.value_or(force_hidden));
     add_report_line(app, "  USER LOCATIONS CLEANING COMPLETE");
     add_report_line(app, "      List of files Deleted");
-    const std::string program_folder = app.sys.program_folder;
-    ignoring_errors([&] {   // an error ends the routine silently
-        for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
-            const UserLocation location = parse_user_location(line);
-            const bool allowed = may_be_cleaned(location.path, program_folder);
-            add_report_line(app, std::string(kReportIndent) + "Location = " + location.path);
-            if (location.is_folder) {
-                current_folder = location.path;
-                if (allowed && may_walk_user_folder(location.path))
-                    clean_user_folder(app, location.path);
-                add_report_line(app, "");
-            } else if (allowed) {
-                current_folder = "";
-                current_file = location.path;
-                kill_file();
-            }
+    clean.rule = CleanRule(app.sys.program_folder);
+    for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
+        const UserLocation location = parse_user_location(line);
+        try {
+            clean_user_entry(app, location);
+        } catch (const std::exception&) {
+            add_exception(app, location.path);   // this entry alone fails; the next ones are cleaned
         }
-    });
+    }
     flush_display(app);
 }
 

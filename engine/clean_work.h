@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "common/clean_rule.h"
 #include "engine/folder_walk.h"
 #include "runtime/filesys.h"
 
@@ -28,8 +29,7 @@ struct CleanWork {
     FolderList folders;                 // the last walk; Form4.List4 shows it
     // The folder being emptied, opened and checked; kill_file deletes its files through it.
     std::optional<rt::FolderHandle> folder;
-    // The program folder's final path, found once: nothing in it is ever emptied.
-    std::optional<std::string> program_final_path;
+    CleanRule rule;                     // what this clean may touch; each clean routine renews it
     CleanDisplay display;
 };
 

@@ -1,6 +1,9 @@
 #include "engine/environment.h"
 #include <windows.h>
+#include <cctype>
+#include "common/clean_rule.h"
 #include "common/file_io.h"
+#include "runtime/system_places.h"
 #include "runtime/text.h"
 #include "runtime/textfile.h"
 
@@ -8,23 +11,10 @@ namespace pellmaris {
 
 namespace {
 
-constexpr const char* kHomeDriveName = "HOMEDRIVE=";
-constexpr const char* kUserProfileName = "USERPROFILE=";
-
-// The value after "NAME=" when the line starts with it (the name in any case).
-bool take_value(const std::string& line, const std::string& name, std::string& value)
+// "C:": the home drive as Windows sets it.
+bool is_drive(const std::string& value)
 {
-    if (rt::UCase(rt::Left(line, static_cast<long>(name.size()))) != name)
-        return false;
-    value = rt::Mid(line, static_cast<long>(name.size()) + 1);
-    return true;
-}
-
-std::string process_value(const char* name)
-{
-    char buffer[MAX_PATH * 4];
-    DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    return value.size() == 2 && std::isalpha(static_cast<unsigned char>(value[0])) && value[1] == ':';
 }
 
 } // namespace
@@ -40,23 +30,16 @@ std::string double_percent_signs(const std::string& text)
     return out;
 }
 
-void apply_environment_line(const std::string& line, EnvironmentValues& values)
+EnvironmentValues environment_values(const std::string& program_folder)
 {
-    std::string text = rt::Trim(line);
-    if (!take_value(text, kHomeDriveName, values.home_drive))
-        take_value(text, kUserProfileName, values.user_profile);
-}
-
-EnvironmentValues process_environment()
-{
-    return {process_value("HOMEDRIVE"), process_value("USERPROFILE")};
-}
-
-EnvironmentValues read_environment(const std::string& dump_path)
-{
-    EnvironmentValues values = process_environment();
-    for (const std::string& line : read_dump_lines(dump_path))
-        apply_environment_line(line, values);
+    const CleanRule rule(program_folder);
+    const std::string home = rt::environment_variable("HOMEDRIVE").value_or("");
+    const std::string profile = rt::environment_variable("USERPROFILE").value_or("");
+    EnvironmentValues values;
+    if (is_drive(home) || rule.may_be_profile(home))
+        values.home_drive = home;
+    if (rule.may_be_profile(profile))
+        values.user_profile = profile;
     return values;
 }
 

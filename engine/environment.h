@@ -11,15 +11,13 @@ struct EnvironmentValues {
     std::string user_profile;
 };
 
-// A trimmed line starting "HOMEDRIVE=" or "USERPROFILE=" (name in any case) sets that value.
-void apply_environment_line(const std::string& line, EnvironmentValues& values);
-
-// The process's own HOMEDRIVE and USERPROFILE ("" when unset).
-EnvironmentValues process_environment();
-
-// The process's own values, each replaced by the dump's when the dump has it (the last
-// matching line wins). A missing dump leaves the process's values.
-EnvironmentValues read_environment(const std::string& dump_path);
+// HOMEDRIVE and USERPROFILE of the program's own process: the values the start-up dump was
+// made to carry, taken from the process itself, since a value holding a line break prints
+// as two lines in the dump and could put a line of its own choosing there. A value that is
+// empty, not fully qualified (the home drive may also be a drive alone, "C:"), or that names
+// a folder the clean rule refuses as a profile comes back "", so that every location with
+// its prefix is missing.
+EnvironmentValues environment_values(const std::string& program_folder);
 
 // The command interpreter writes and reads batch files and redirected output in the OEM
 // code page: the dump readers and the batch writer convert to and from it.

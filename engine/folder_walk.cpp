@@ -79,7 +79,10 @@ private:
             // A name that is no plain name ("\", "/", ":", "..", no exact UTF-8 form) is never a path step.
             if (!rt::is_usable(entry) || !walk_pass_keeps(entry.attributes, mask, exact))
                 continue;
-            if (list_.add(folder + entry.name + "\\") && options_.on_folder_added)
+            const std::string found = folder + entry.name + "\\";
+            if (options_.may_enter && !options_.may_enter(found))
+                continue;
+            if (list_.add(found) && options_.on_folder_added)
                 options_.on_folder_added(folder, entry.name);
         }
     }

@@ -37,6 +37,9 @@ struct FolderWalkOptions {
     bool exact_attribute_passes = false;
     // Told of every run-time error; the walk then goes on with the next step.
     std::function<void(const rt::RuntimeError&)> on_error;
+    // Whether a folder found (its path, ending in "\") may be walked; unset: every folder. A
+    // folder refused is neither appended nor walked (the program folder inside a location).
+    std::function<bool(const std::string& folder)> may_enter;
     // Told of every folder appended, with the folder walked and the name found.
     std::function<void(const std::string& parent, const std::string& name)> on_folder_added;
     // Told of every folder listed, with all its entries (files too): a caller that goes on

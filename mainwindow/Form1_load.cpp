@@ -102,7 +102,7 @@ void Form1::Form_Load()
     if (settings.is(kHideWelcome, 1))
         apply_narrow_layout();
 
-    const EnvironmentValues environment = read_environment(sys().path(kEnvDump));
+    const EnvironmentValues environment = environment_values(sys().program_folder);
     home_drive = environment.home_drive;
     user_profile = environment.user_profile;
 

@@ -77,6 +77,11 @@ void delete_file_quietly(const std::string& path);
 // Fully qualified: a drive letter, colon and backslash, or a UNC path.
 bool is_fully_qualified(const std::string& path);
 
+// The final path of an open file or folder in plain form ("C:\a\b", "\\server\share\a"; a
+// drive root keeps its "\"), every link of its parent steps resolved; nothing when the system
+// gives none. Under Wine it is the object's DOS name, which also holds past MAX_PATH.
+std::optional<std::string> final_path_of(void* handle);
+
 // Whether two final paths name the same place: compared step by step, ignoring case and
 // the trailing dots and blanks of each step (Wine drops them from the names it reports).
 bool same_final_path(const std::string& a, const std::string& b);

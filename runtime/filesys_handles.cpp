@@ -73,14 +73,14 @@ std::string folder_name_form(const std::string& path)
     return p;
 }
 
-// "\\?\C:\a" -> "C:\a", "\\?\UNC\s\x" -> "\\s\x".
-std::string plain_form(const std::wstring& final_path)
+// "\\?\C:\a" -> "C:\a", "\\?\UNC\s\x" -> "\\s\x"; nothing for a name without an exact UTF-8 form.
+std::optional<std::string> plain_form(const std::wstring& final_path)
 {
-    std::string p = utf8(final_path);
-    if (p.rfind("\\\\?\\UNC\\", 0) == 0)
-        return "\\\\" + p.substr(8);
-    if (p.rfind("\\\\?\\", 0) == 0)
-        return p.substr(4);
+    std::optional<std::string> p = exact_utf8(final_path);
+    if (p && p->rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\\\" + p->substr(8);
+    if (p && p->rfind("\\\\?\\", 0) == 0)
+        return p->substr(4);
     return p;
 }
 
@@ -104,7 +104,7 @@ std::optional<std::wstring> object_name_of(HANDLE h)
     return std::nullopt;
 }
 
-std::optional<std::wstring> final_path_of(HANDLE h)
+std::optional<std::wstring> system_final_path(HANDLE h)
 {
     // Wine's object names are the DOS paths behind "\\??\\": one call, and it works past MAX_PATH,
     // where Wine 8's GetFinalPathNameByHandleW fails (and is slow everywhere under Wine).
@@ -222,6 +222,12 @@ HANDLE open_folder_handle(const std::wstring& path, DWORD extra_access)
 
 } // namespace
 
+std::optional<std::string> final_path_of(void* handle)
+{
+    std::optional<std::wstring> final = system_final_path(handle);
+    return final ? plain_form(*final) : std::nullopt;
+}
+
 bool same_final_path(const std::string& a, const std::string& b)
 {
     try {
@@ -250,11 +256,11 @@ FolderHandle FolderHandle::open(const std::string& path)
     if (!GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic))
         raise_last_win32_error();
     folder.attributes_ = program_attributes(basic.FileAttributes);
-    std::optional<std::wstring> final = final_path_of(h);
+    std::optional<std::string> final = final_path_of(h);
     std::optional<std::wstring> volume_name = volume_name_of(h);
     if (!final || !volume_name)
         raise(errPathFileAccess);
-    folder.final_path_ = plain_form(*final);
+    folder.final_path_ = *final;
     folder.volume_name_ = *volume_name;
     return folder;
 }

@@ -58,19 +58,7 @@ void make_host_file_link(const std::string& link, const std::string& target)
 
 void make_host_link(const std::string& link, const std::string& target)
 {
-    const std::string slash = link.substr(0, link.find_last_of('\\'));
-    const std::string host_target = host_path(target), host_parent = host_path(slash);
-    ASSERT_FALSE(host_target.empty() || host_parent.empty()) << "not running under Wine";
-    const std::string host_link = host_parent + "/" + link.substr(link.find_last_of('\\') + 1);
-    std::string command = "start.exe /wait /unix /bin/ln -s \"" + host_target + "\" \"" + host_link + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &si, &pi));
-    WaitForSingleObject(pi.hProcess, 30000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    make_host_file_link(link, target);
     ASSERT_EQ(attributes(link) & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
               DWORD(FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
         << "no link at " << link;
@@ -90,7 +78,7 @@ std::vector<std::string> comparable(std::vector<std::string> report)
     return report;
 }
 
-CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), home(dir / "home")
+CleanTest::CleanTest() : program(dir / "program"), profile(dir / "Users\\me"), home(dir / "home")
 {
     testsupport::make_dirs(program);
     testsupport::make_dirs(profile);
@@ -99,7 +87,7 @@ CleanTest::CleanTest() : program(dir / "program"), profile(dir / "profile"), hom
         testsupport::write_bytes(in_program(name), testsupport::read_bytes(testsupport::stage_folder() + "\\" + name));
     put(in_program("sentinel.txt"), "program sentinel");
     set_areas(all_areas(1, 1));
-    write_dump(home, profile);
+    set_environment(home, profile);
 }
 
 void CleanTest::start()
@@ -148,6 +136,13 @@ void CleanTest::set_setting(int n, const std::string& value)
     for (const std::string& line : settings_lines)
         text += line + "\r\n";
     put(in_program("settings.ini"), text);
+}
+
+void CleanTest::set_environment(const std::string& home_value, const std::string& profile_value)
+{
+    environment.set("HOMEDRIVE", home_value);
+    environment.set("USERPROFILE", profile_value);
+    write_dump(home_value, profile_value);
 }
 
 void CleanTest::write_dump(const std::string& home_value, const std::string& profile_value)

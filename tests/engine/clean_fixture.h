@@ -1,6 +1,7 @@
 #pragma once
 // A whole program on recording fakes for the clean tests: a scratch program folder, and a
-// scratch user profile and home drive handed to it through the environment dump.
+// scratch user profile and home drive handed to it through the process environment (and
+// written to the environment dump as the start-up would).
 #include <windows.h>
 #include <algorithm>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 #include "engine/Program.h"
 #include "engine/location_database.h"
+#include "support/environment.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
 
@@ -39,9 +41,10 @@ std::vector<std::string> comparable(std::vector<std::string> report);
 class CleanTest : public testing::Test {
 protected:
     testsupport::ScratchDir dir;
+    testsupport::ScopedEnvironment environment;
     std::string program;   // the program folder
-    std::string profile;   // USERPROFILE of the dump
-    std::string home;      // HOMEDRIVE of the dump (a folder, so that the tests stay in scratch)
+    std::string profile;   // USERPROFILE (beside it only other users' folders)
+    std::string home;      // HOMEDRIVE (a folder, so that the tests stay in scratch)
     testsupport::Fakes fakes;
     std::unique_ptr<pellmaris::Program> app;
     std::vector<std::string> settings_lines;   // settings.ini as written
@@ -68,6 +71,8 @@ protected:
     void set_areas(const std::string& pmdb) { put(in_program("pmdb.lst"), pmdb); }
     // Line n (1-based) of settings.ini replaced.
     void set_setting(int n, const std::string& value);
+    // HOMEDRIVE and USERPROFILE of the process, and the dump that says the same.
+    void set_environment(const std::string& home_value, const std::string& profile_value);
     void write_dump(const std::string& home_value, const std::string& profile_value);
 
     // Message boxes whose text starts with the given words.

@@ -178,6 +178,7 @@ TEST_F(MainWindowWalk, FillsTheSubFolderListAndLogsUnlistableFolders)
     testsupport::make_dirs(root + "A\\B");
     form().walk_root = root;
     form().deep_scan = 0;
+    form().clean.rule = pellmaris::CleanRule(program);
     form().deep_folders();
     EXPECT_EQ(app->Form4.List4.items(), (std::vector<std::string>{root, root + "A\\", root + "A\\B\\"}));
     EXPECT_EQ(form().walk_root, root + "A\\B\\");

@@ -78,12 +78,12 @@ protected:
 
         junk(dir / "userdir\\u1.txt", 11);
         junk(dir / "userdir\\sub\\u2.txt", 12);
-        junk(dir / "userfile.txt", 13);
+        junk(dir / "files\\userfile.txt", 13);
         sentinel(dir / "keep_user.txt");
         sentinel(in_program("sentinel.txt"));
         // The program folder is refused as a user location: its line is written, nothing is deleted.
         put(in_program("PMuser.lst"),
-            "D " + dir / "userdir\\" + "\r\nF " + dir / "userfile.txt" + "\r\nD " + program + "\\\r\n");
+            "D " + dir / "userdir\\" + "\r\nF " + dir / "files\\userfile.txt" + "\r\nD " + program + "\\\r\n");
     }
 
     std::vector<std::string> expected_report(const std::string& totals) const
@@ -103,7 +103,7 @@ protected:
                 "  LOG FILES CLEANING COMPLETE", "          " + h("Windows\\setupact.log"),
                 "  USER LOCATIONS CLEANING COMPLETE", "      List of files Deleted",
                 "          Location = " + dir / "userdir\\", "          u1.txt", "          u2.txt",
-                "          Location = " + dir / "userfile.txt", "          " + dir / "userfile.txt",
+                "          Location = " + dir / "files\\userfile.txt", "          " + dir / "files\\userfile.txt",
                 "          Location = " + program + "\\"};
     }
 
@@ -266,7 +266,7 @@ TEST_F(FullClean, EmptyProfileAndHomeDriveCleanNothing)
     sentinel(current + "\\Windows\\Temp\\keep.tmp");
     sentinel(current + "\\Windows\\setupact.log");
     sentinel(in_program("AppData\\Local\\Temp\\keep.tmp"));
-    write_dump("", "");
+    set_environment("", "");
     set_areas(all_areas(1, 1));
     ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
     start();
@@ -375,7 +375,7 @@ TEST_F(FullClean, UserLocationsTakePlainFilesOnlyAndWalkEveryFolderEntry)
     sentinel(dir / "outside\\keep.txt");
     make_host_link(dir / "linked", dir / "outside");
     put(in_program("PMuser.lst"),
-        "D " + link + "\r\nd " + folder + "\r\nF " + dir / "missing.txt" + "\r\nD " + absent + "\r\n");
+        "D " + link + "\r\nd " + folder + "\r\nF " + dir / "files\\missing.txt" + "\r\nD " + absent + "\r\n");
     start();
     app->Form2.List1.Clear();
     form().force_read_only = 0;
@@ -384,14 +384,15 @@ TEST_F(FullClean, UserLocationsTakePlainFilesOnlyAndWalkEveryFolderEntry)
     EXPECT_EQ(comparable(report()), (std::vector<std::string>{
                                         "  USER LOCATIONS CLEANING COMPLETE", "      List of files Deleted",
                                         "          Location = " + link, "", "          Location = " + folder, "          a.txt", "          b.txt", "",
-                                        "          Location = " + dir / "missing.txt",
+                                        "          Location = " + dir / "files\\missing.txt",
                                         "          Location = " + absent, ""}));
     EXPECT_TRUE(exists(folder + "hid.txt"));
     EXPECT_TRUE(exists(folder + "ro.txt"));
     expect_sentinels_intact();   // nothing behind a linked folder entry is touched
     EXPECT_EQ(form().force_read_only, 1);
     EXPECT_EQ(form().force_hidden, 1);
-    EXPECT_EQ(app->Form4.List3.items(), std::vector<std::string>{dir / "missing.txt"});
+    // The link is refused (its path shown as an exception); the missing file fails to delete.
+    EXPECT_EQ(app->Form4.List3.items(), (std::vector<std::string>{link, dir / "files\\missing.txt"}));
     // The last folder entry was walked although it does not exist: the folder alone, no files.
     EXPECT_EQ(app->Form4.List4.items(), std::vector<std::string>{absent});
     EXPECT_EQ(form().walk_root, absent);

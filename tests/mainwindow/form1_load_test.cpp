@@ -4,6 +4,7 @@
 #include "engine/Program.h"
 #include "runtime/text.h"
 #include "support/fakes.h"
+#include "support/environment.h"
 #include "support/program_folder.h"
 #include "support/scratch.h"
 
@@ -109,20 +110,24 @@ TEST_F(Form1Load, DeletesTheErrorLog)
     EXPECT_EQ(GetFileAttributesA(file("PMerror.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(Form1Load, EnvironmentValuesComeFromTheDump)
+TEST_F(Form1Load, EnvironmentValuesComeFromTheProcessNotTheDump)
 {
+    testsupport::ScopedEnvironment environment;
+    environment.set("HOMEDRIVE", "Q:");
+    environment.set("USERPROFILE", "Q:\\Users\\me");
     put("orvane.dat", "HOMEDRIVE=H:\r\nPATH=C:\\Windows\r\nUSERPROFILE=H:\\Users\\ann\r\n");
     Form1& f = load();
-    EXPECT_EQ(f.home_drive, "H:");
-    EXPECT_EQ(f.user_profile, "H:\\Users\\ann");
+    EXPECT_EQ(f.home_drive, "Q:");
+    EXPECT_EQ(f.user_profile, "Q:\\Users\\me");
 }
 
 TEST_F(Form1Load, MissingStartFilesGiveAnOrderlyLoad)
 {
     for (const char* name : {"info.ini", "settings.ini", "orvane.dat"})
         remove(name);
-    SetEnvironmentVariableA("HOMEDRIVE", "Q:");
-    SetEnvironmentVariableA("USERPROFILE", "Q:\\Users\\me");
+    testsupport::ScopedEnvironment environment;
+    environment.set("HOMEDRIVE", "Q:");
+    environment.set("USERPROFILE", "Q:\\Users\\me");
     Form1& f = load();
     EXPECT_EQ(f.Label12.Caption(), "");
     EXPECT_EQ(f.home_drive, "Q:");

@@ -1,0 +1,408 @@
+#include "common/clean_rule.h"
+#include <windows.h>
+#include <algorithm>
+#include "common/paths.h"
+#include "common/user_locations.h"
+#include "runtime/errors.h"
+#include "runtime/final_path.h"
+#include "runtime/system_places.h"
+#include "runtime/text.h"
+#include "runtime/unicode.h"
+
+namespace pellmaris {
+
+using Folder = CleanRule::Folder;
+
+namespace {
+
+// The longest path the wide functions take is 32,767 characters, "\\?\UNC\" included.
+constexpr std::size_t kLongestPath = 32767 - 8;
+
+// The files the program keeps in its folder, besides its skin folder.
+const char* const kOwnFiles[] = {
+    kSettingsFile, kAreaOptionsFile, kUserLocationsFile, kErrorLogFile, kLastCleanFile, kLocationDatabaseFile,
+    kEnvBatch, kEnvDump, kSysInfoBatch, kSysInfoDump, kWelcomeFile, kWebLinksFile, kPasswordFile,
+    "PMsearch.lst", "PMsearch.bat", "PMsearch.txt", "SEARCH.AVI", "Pellmaris.exe",
+};
+
+// ---- paths as steps ----
+
+std::string join(const Folder& path, std::size_t steps)
+{
+    std::string text = path.root + "\\";
+    for (std::size_t i = 0; i < steps; ++i)
+        text += (i ? "\\" : "") + path.steps[i];
+    return text;
+}
+
+std::string text_of(const Folder& path) { return join(path, path.steps.size()); }
+
+std::vector<std::string> split_steps(const std::string& text)
+{
+    std::vector<std::string> steps;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\\', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            steps.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return steps;
+}
+
+void add_step(Folder& path, const std::string& step)
+{
+    path.steps.push_back(step);
+    path.keys.push_back(rt::UCase(step));
+}
+
+// A path split into its root ("C:", "\\server\share") and steps; nothing when it is neither.
+std::optional<Folder> split_path(const std::string& text)
+{
+    Folder path;
+    std::vector<std::string> steps;
+    if (text.size() >= 2 && text[0] == '\\' && text[1] == '\\') {
+        steps = split_steps(text.substr(2));
+        if (steps.size() < 2)
+            return std::nullopt;
+        path.root = "\\\\" + steps[0] + "\\" + steps[1];
+        steps.erase(steps.begin(), steps.begin() + 2);
+    } else if (text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':'
+               && text[2] == '\\') {
+        path.root = text.substr(0, 2);
+        steps = split_steps(text.substr(3));
+    } else {
+        return std::nullopt;
+    }
+    path.keys.push_back(rt::UCase(path.root));
+    for (const std::string& step : steps)
+        add_step(path, step);
+    return path;
+}
+
+// What a path as written may not hold: wildcards, quotes, pipes, stream names, control
+// characters, and steps that Windows would change ("." and "..", a final blank or dot).
+bool is_plain_step(const std::string& step)
+{
+    for (unsigned char c : step)
+        if (c < 32 || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|' || c == ':')
+            return false;
+    return step.back() != '.' && step.back() != ' ';
+}
+
+std::optional<Folder> written_path(std::string text)
+{
+    std::replace(text.begin(), text.end(), '/', '\\');
+    try {
+        if (rt::utf16(text).size() > kLongestPath)
+            return std::nullopt;
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
+    auto path = split_path(text);
+    if (!path)
+        return std::nullopt;
+    // A share's names follow the steps' rule, so that "\\?\..." and "\\.\..." (devices) are refused.
+    if (path->root.size() > 2)
+        for (const std::string& name : split_steps(path->root.substr(2)))
+            if (!is_plain_step(name))
+                return std::nullopt;
+    for (const std::string& step : path->steps)
+        if (!is_plain_step(step))
+            return std::nullopt;
+    return path;
+}
+
+bool contains(const Folder& outer, const Folder& inner)
+{
+    if (outer.keys.size() > inner.keys.size())
+        return false;
+    return std::equal(outer.keys.begin(), outer.keys.end(), inner.keys.begin());
+}
+
+// A root is its own parent.
+Folder parent_of(const Folder& path)
+{
+    Folder parent = path;
+    if (!parent.steps.empty()) {
+        parent.steps.pop_back();
+        parent.keys.pop_back();
+    }
+    return parent;
+}
+
+bool same(const Folder& a, const Folder& b) { return a.keys == b.keys; }
+
+// ---- final paths ----
+
+struct Resolved {
+    Folder path;
+    bool exists = false;
+    bool is_folder = false;
+    bool is_link = false;   // its last step is a link or another name for something else
+};
+
+std::optional<Folder> final_of(const std::string& text)
+{
+    auto found = rt::find_final_path(text);
+    return found ? split_path(found->path) : std::nullopt;
+}
+
+// Under Wine a link opens as its target, so a link shows only in its final path: that path
+// is not its folder's final path followed by its own name.
+bool is_alias(const Folder& path, const Folder& final)
+{
+    auto folder = final_of(join(path, path.steps.size() - 1));
+    return !folder || folder->keys.size() + 1 != final.keys.size() || !contains(*folder, final)
+        || final.keys.back() != path.keys.back();
+}
+
+// The path's final path: its own when it exists, else its deepest existing folder's final
+// path followed by the steps that do not exist yet (links in those folders lead where they
+// lead: the final path shows it). Nothing when a step cannot be opened, or when a step
+// before the last is a file.
+std::optional<Resolved> resolve(const Folder& path)
+{
+    try {
+        for (std::size_t n = path.steps.size() + 1; n-- > 0;) {
+            auto found = rt::find_final_path(join(path, n));
+            if (!found)
+                continue;
+            auto final = split_path(found->path);
+            if (!final)
+                return std::nullopt;
+            if (n < path.steps.size()) {
+                if (!found->is_folder())
+                    return std::nullopt;
+                for (std::size_t i = n; i < path.steps.size(); ++i)
+                    add_step(*final, path.steps[i]);
+                return Resolved{*final};
+            }
+            const bool link = found->is_link() || (n > 0 && is_alias(path, *final));
+            return Resolved{*final, true, found->is_folder(), link};
+        }
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
+    return Resolved{path};   // nothing of it exists, not even its root
+}
+
+// A folder as Windows reads its plain form: "." dropped, ".." going up, a final dot or
+// blank of a step dropped.
+Folder as_windows_reads(const Folder& path)
+{
+    Folder out{path.root, {}, {path.keys[0]}};
+    for (const std::string& step : path.steps) {
+        if (step == "..") {
+            out = parent_of(out);
+            continue;
+        }
+        const std::size_t keep = step.find_last_not_of(". ");
+        if (keep != std::string::npos)
+            add_step(out, step.substr(0, keep + 1));
+    }
+    return out;
+}
+
+// A protected folder's final path; where it cannot be found, its path as written, so that
+// the folder stays protected (fail closed).
+std::optional<Folder> final_folder(const std::optional<std::string>& text)
+{
+    if (!text || text->empty())
+        return std::nullopt;
+    auto path = split_path(*text);
+    if (!path)
+        return std::nullopt;
+    const Folder plain = as_windows_reads(*path);
+    auto resolved = resolve(plain);
+    return resolved ? resolved->path : plain;
+}
+
+std::optional<Folder> child(const std::optional<Folder>& parent, const std::string& name)
+{
+    if (!parent)
+        return std::nullopt;
+    return final_folder(text_of(*parent) + (parent->steps.empty() ? "" : "\\") + name);
+}
+
+bool is_program_files_name(const Folder& path)
+{
+    return path.root.size() == 2 && path.keys.size() == 2
+        && (path.keys[1] == "PROGRAM FILES" || path.keys[1] == "PROGRAM FILES (X86)");
+}
+
+bool is_loopback_host(const std::string& host)
+{
+    static const char* const names[] = {"LOCALHOST", "LOCALHOST.", "::1", "[::1]", "0:0:0:0:0:0:0:1",
+                                        "0.0.0.0", "0--1.IPV6-LITERAL.NET", ".", "?"};
+    if (std::find(std::begin(names), std::end(names), host) != std::end(names))
+        return true;
+    return host.rfind("127.", 0) == 0 || host.rfind("::FFFF:127.", 0) == 0 || host.rfind("[::FFFF:127.", 0) == 0;
+}
+
+} // namespace
+
+// ---- the rule ----
+
+CleanRule::CleanRule(const std::string& program_folder) : ready_(true)
+{
+    auto env = [](const char* name) { return final_folder(rt::environment_variable(name)); };
+    windows_ = final_folder(rt::windows_folder());
+    windows_temp_ = child(windows_, "Temp");
+    profile_ = env("USERPROFILE");
+    if (profile_ && profile_->steps.size() >= 2)
+        profiles_ = parent_of(*profile_);
+    program_ = final_folder(program_folder);
+    for (const auto& folder : {env("ProgramFiles"), env("ProgramFiles(x86)"), env("ProgramW6432"),
+                               env("ALLUSERSPROFILE"), env("PUBLIC")})
+        if (folder)
+            shared_.push_back(*folder);
+    protected_ = shared_;
+    for (const auto& folder : {windows_, profile_, profiles_})
+        if (folder)
+            protected_.push_back(*folder);
+    for (const std::string& name : rt::machine_names())
+        machine_keys_.push_back(rt::UCase(name));
+}
+
+bool CleanRule::refused_share(const Folder& path) const
+{
+    if (path.root.size() <= 2)
+        return false;
+    const std::vector<std::string> names = split_steps(path.keys[0].substr(2));
+    const std::string& host = names[0];
+    const std::string& share = names[1];
+    return share.back() == '$' || is_loopback_host(host)
+        || std::find(machine_keys_.begin(), machine_keys_.end(), host) != machine_keys_.end();
+}
+
+bool CleanRule::names_protected_folder(const Folder& path) const
+{
+    if (path.steps.empty() || is_program_files_name(path))
+        return true;
+    for (const Folder& folder : protected_)
+        if (contains(path, folder))
+            return true;
+    // Every user's folder sits beside the current user's one.
+    return profiles_ && same(parent_of(path), *profiles_);
+}
+
+bool CleanRule::in_program_folder(const Folder& path) const
+{
+    if (!program_)
+        return false;
+    if (program_->steps.empty()) {   // a drive root: only its own skin folder
+        Folder skin = *program_;
+        add_step(skin, kSkinFolder);
+        return contains(skin, path);
+    }
+    return contains(*program_, path);
+}
+
+bool CleanRule::is_program_file(const Folder& path) const
+{
+    if (in_program_folder(path))
+        return true;
+    if (!program_ || !same(parent_of(path), *program_))
+        return false;
+    for (const char* name : kOwnFiles)
+        if (path.keys.back() == rt::UCase(name))
+            return true;
+    return false;
+}
+
+bool CleanRule::refused_folder(const Folder& path) const
+{
+    if (refused_share(path) || names_protected_folder(path) || in_program_folder(path))
+        return true;
+    return windows_ && contains(*windows_, path) && !(windows_temp_ && contains(*windows_temp_, path));
+}
+
+bool CleanRule::refused_file(const Folder& path) const
+{
+    if (refused_share(path) || names_protected_folder(path) || is_program_file(path))
+        return true;
+    const Folder folder = parent_of(path);
+    return !folder.steps.empty() && refused_folder(folder);
+}
+
+std::optional<std::string> CleanRule::folder_location(const std::string& path) const
+{
+    auto written = written_path(path);
+    if (!ready_ || !written || refused_share(*written))
+        return std::nullopt;
+    auto resolved = resolve(*written);
+    if (!resolved || (resolved->exists && (!resolved->is_folder || resolved->is_link)))
+        return std::nullopt;
+    if (refused_folder(resolved->path))
+        return std::nullopt;
+    return text_of(resolved->path) + "\\";
+}
+
+std::optional<std::string> CleanRule::file_location(const std::string& path) const
+{
+    auto written = written_path(path);
+    if (!ready_ || !written || written->steps.empty() || refused_share(*written))
+        return std::nullopt;
+    auto resolved = resolve(*written);
+    if (!resolved || resolved->is_folder || resolved->is_link || refused_file(resolved->path))
+        return std::nullopt;
+    return text_of(resolved->path);
+}
+
+bool CleanRule::may_empty_folder(const std::string& final_folder) const
+{
+    if (!ready_)
+        return false;
+    auto path = split_path(final_folder);
+    return path && !refused_folder(*path);
+}
+
+bool CleanRule::may_be_added(const UserLocation& location) const
+{
+    if (!location.is_folder)
+        return file_location(location.path).has_value();
+    auto folder = folder_location(location.path);
+    auto path = folder ? split_path(*folder) : std::nullopt;
+    return path && !(program_ && contains(*path, *program_));
+}
+
+bool CleanRule::may_be_profile(const std::string& folder) const
+{
+    auto written = written_path(folder);
+    if (!ready_ || !written || refused_share(*written))
+        return false;
+    auto resolved = resolve(*written);
+    if (!resolved || resolved->path.steps.empty() || refused_share(resolved->path))
+        return false;
+    const Folder& path = resolved->path;
+    if (windows_ && (contains(path, *windows_) || contains(*windows_, path)))
+        return false;
+    if (in_program_folder(path) || (program_ && same(path, *program_)) || is_program_files_name(path))
+        return false;
+    return std::none_of(shared_.begin(), shared_.end(), [&](const Folder& f) { return same(path, f); });
+}
+
+bool may_be_cleaned(const std::string& path, const std::string& program_folder)
+{
+    std::string text = path;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    bool folder = !text.empty() && text.back() == '\\';
+    if (!folder) {
+        try {
+            auto found = rt::find_final_path(text);
+            folder = found && found->is_folder();
+        } catch (const rt::RuntimeError&) {
+        }
+    }
+    return CleanRule(program_folder).may_be_added(UserLocation{folder, path});
+}
+
+bool may_be_cleaned(const UserLocation& location, const std::string& program_folder)
+{
+    return CleanRule(program_folder).may_be_added(location);
+}
+
+} // namespace pellmaris
