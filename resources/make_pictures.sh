@@ -339,6 +339,7 @@ banner "$theme_dir/banner_report.jpg" 643 64 "Pellmaris — Clean Report" "What 
 banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and quick"
 banner "$theme_dir/banner_analysis.jpg" 643 64 "Pellmaris — Drive Analysis" "What a clean would free, before it runs"
 banner "$theme_dir/banner_results.jpg" 643 64 "Pellmaris — Files Found" "What a clean of this area would delete"
+banner "$theme_dir/banner_status.jpg" 563 64 "Pellmaris — System Status" "Memory, drives and running programs"
 background "$theme_dir/search_back.jpg" 643 378 64 "File Search" "List every folder of the drives you choose"
 splash_default "$theme_dir/splash_default.jpg"
 make_icon "$theme_dir/pellmaris.ico"
