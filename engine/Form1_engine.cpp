@@ -176,6 +176,9 @@ std::vector<uint32_t> file_listing_masks(int16_t force_read_only, int16_t force_
     return masks;
 }
 
+// The rule of this clean, with the protected folders' final paths as they are now.
+CleanRule clean_rule(const Program& app) { return CleanRule(app.sys.program_folder, app.sys.windows_folder); }
+
 bool listed_with_mask(const rt::DirEntry& e, uint32_t mask) { return (e.attributes & kPlainFileBits & ~mask) == 0; }
 
 int16_t normalised_flag(int16_t flag) { return flag == 1 ? 1 : 0; }
@@ -377,7 +380,7 @@ void remove_sub_folders(Form1& f, const std::vector<WalkedFolder>& folders)
 
 void Form1::clean_selected_area()
 {
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanSelectedArea, [&] { entries = find_section(app.Form5.List1.items(), section_tag).entries; });
     for (const std::string& entry : entries) {
@@ -400,7 +403,7 @@ void Form1::clean_selected_area()
 
 void Form1::clean_logfiles()
 {
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanLogfiles, [&] { entries = find_section(app.Form5.List1.items(), kSectionLogs).entries; });
     for (const std::string& entry : entries) {
@@ -486,7 +489,7 @@ void Form1::clean_userfiles()
     force_hidden = normalised_flag(force.hidden.value_or(force_hidden));
     add_report_line(app, "  USER LOCATIONS CLEANING COMPLETE");
     add_report_line(app, "      List of files Deleted");
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
         const UserLocation location = parse_user_location(line);
         try {
