@@ -4,6 +4,7 @@
 #include <utility>
 #include "engine/location_database.h"
 #include "engine/Program.h"
+#include "engine/clean_support.h"
 
 namespace pellmaris {
 
@@ -55,7 +56,7 @@ void Form7::count_area(Area area)
         return;
     }
     app.Form8.Load();
-    rule_ = CleanRule(sys().program_folder);
+    rule_ = clean_support::clean_rule(app);
     const std::vector<const char*> sections = area == Area::Gamer    ? std::vector<const char*>{kSectionGamer}
                                               : area == Area::Internet ? std::vector<const char*>{kSectionInternet, kSectionCookies}
                                                                        : std::vector<const char*>{kSectionTemp};

@@ -9,6 +9,7 @@
 #include "engine/environment.h"
 #include "engine/location_database.h"
 #include "engine/Program.h"
+#include "engine/clean_support.h"
 #include "runtime/filesys.h"
 
 namespace pellmaris {
@@ -68,7 +69,7 @@ void Form7::Timer2_Timer()
 void Form7::analyse_location()
 {
     cells = {};
-    rule_ = CleanRule(sys().program_folder);
+    rule_ = clean_support::clean_rule(app);
     for (ColumnFiles& column : columns_)
         column.clear();
     for (rt::ProgressBar* bar : {&ProgressBar1, &ProgressBar2, &ProgressBar3})

@@ -142,6 +142,8 @@ void log_error(Program& app, const char* procedure_line, const std::exception& e
         append_error_log(log, procedure_line, rt::errInvalidCall, error.what(), now);
 }
 
+CleanRule clean_rule(const Program& app) { return CleanRule(app.sys.program_folder, app.sys.windows_folder); }
+
 } // namespace clean_support
 
 namespace {
@@ -175,9 +177,6 @@ std::vector<uint32_t> file_listing_masks(int16_t force_read_only, int16_t force_
         masks.push_back(rt::attrReadOnly | rt::attrHidden);
     return masks;
 }
-
-// The rule of this clean, with the protected folders' final paths as they are now.
-CleanRule clean_rule(const Program& app) { return CleanRule(app.sys.program_folder, app.sys.windows_folder); }
 
 bool listed_with_mask(const rt::DirEntry& e, uint32_t mask) { return (e.attributes & kPlainFileBits & ~mask) == 0; }
 
