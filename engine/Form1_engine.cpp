@@ -243,7 +243,7 @@ void Form1::kill_file()
         const auto policy = [this](uint32_t attributes) { return may_make_normal(attributes, force_read_only, force_hidden); };
         rt::DeletedFile deleted;
         if (current_folder.empty()) {
-            deleted = rt::delete_file_at(current_file, policy);
+            deleted = rt::delete_file_at_final_path(current_file, policy);   // the rule gave its final path
         } else if (clean.folder && clean.folder->path() == current_folder) {
             clean.folder->make_normal();
             deleted = clean.folder->delete_file(current_file, policy);

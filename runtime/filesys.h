@@ -146,5 +146,8 @@ private:
 
 // Deletes one file given by its full path under the same rules, through its folder's handle.
 DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal);
+// As delete_file_at, for a path already checked as final: its folder must still open as
+// itself at that very path (no link put in a step since), or 75 is raised and nothing goes.
+DeletedFile delete_file_at_final_path(const std::string& final_path, const std::function<bool(uint32_t)>& make_normal);
 
 } // namespace rt

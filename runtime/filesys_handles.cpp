@@ -400,7 +400,10 @@ DeletedFile FolderHandle::delete_opened_file(const std::string& name, bool share
     return found;
 }
 
-DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal)
+namespace {
+
+// The folder part (with its final "\\") and the name of a file's full path.
+std::pair<std::string, std::string> folder_and_name(const std::string& path)
 {
     std::string p = path;
     for (char& c : p)
@@ -409,7 +412,24 @@ DeletedFile delete_file_at(const std::string& path, const std::function<bool(uin
     const std::size_t cut = p.find_last_of('\\');
     if (cut == std::string::npos || cut + 1 >= p.size())
         raise(errFileNotFound);
-    return FolderHandle::open(p.substr(0, cut + 1)).delete_file(p.substr(cut + 1), make_normal);
+    return {p.substr(0, cut + 1), p.substr(cut + 1)};
+}
+
+} // namespace
+
+DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal)
+{
+    const auto [folder, name] = folder_and_name(path);
+    return FolderHandle::open(folder).delete_file(name, make_normal);
+}
+
+DeletedFile delete_file_at_final_path(const std::string& final_path, const std::function<bool(uint32_t)>& make_normal)
+{
+    const auto [folder_path, name] = folder_and_name(final_path);
+    const FolderHandle folder = FolderHandle::open(folder_path);
+    if (folder.is_link() || !same_final_path(folder.final_path(), folder_path))
+        throw RuntimeError(errPathFileAccess, "The folder is no longer where it was checked");
+    return folder.delete_file(name, make_normal);
 }
 
 } // namespace rt
