@@ -23,8 +23,7 @@ command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 (cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
 "$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
   -o "$bin/zero_length_scan_driver.exe" bench/zero_length_scan_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 \
-  -mwindows
+  $(sed -n 's/^set(WIN32_LIBS \(.*\))$/\1/p' CMakeLists.txt | sed 's/\([a-z0-9_]*\)/-l\1/g') -mwindows
 
 # `count` folders: a tenth of them at the top, the rest nine to a top folder. The folders
 # are made by one mkdir, the files by the shell itself (no process per file).

@@ -220,13 +220,6 @@ std::optional<Folder> final_folder(const std::optional<std::string>& text)
     return resolved ? resolved->path : plain;
 }
 
-std::optional<Folder> child(const std::optional<Folder>& parent, const std::string& name)
-{
-    if (!parent)
-        return std::nullopt;
-    return final_folder(text_of(*parent) + (parent->steps.empty() ? "" : "\\") + name);
-}
-
 bool is_program_files_name(const Folder& path)
 {
     return path.root.size() == 2 && path.keys.size() == 2
@@ -246,11 +239,25 @@ bool is_loopback_host(const std::string& host)
 
 // ---- the rule ----
 
-CleanRule::CleanRule(const std::string& program_folder) : ready_(true)
+CleanRule::CleanRule(const std::string& program_folder) : CleanRule(program_folder, rt::windows_folder()) {}
+
+CleanRule::CleanRule(const std::string& program_folder, const std::string& windows_folder) : ready_(true)
 {
     auto env = [](const char* name) { return final_folder(rt::environment_variable(name)); };
-    windows_ = final_folder(rt::windows_folder());
-    windows_temp_ = child(windows_, "Temp");
+    windows_ = final_folder(windows_folder);
+    if (windows_) {
+        // Named below the Windows folder's final path, not resolved: a link in their place
+        // leads nowhere the rule allows.
+        auto below_windows = [this](std::initializer_list<const char*> steps) {
+            Folder folder = *windows_;
+            for (const char* step : steps)
+                add_step(folder, step);
+            return folder;
+        };
+        windows_junk_ = {below_windows({"Temp"}), below_windows({"Minidump"}),
+                         below_windows({"SoftwareDistribution", "Download"})};
+        windows_system_ = {below_windows({"System32"}), below_windows({"SysWOW64"}), below_windows({"WinSxS"})};
+    }
     profile_ = env("USERPROFILE");
     if (profile_ && profile_->steps.size() >= 2)
         profiles_ = parent_of(*profile_);
@@ -260,7 +267,7 @@ CleanRule::CleanRule(const std::string& program_folder) : ready_(true)
         if (folder)
             shared_.push_back(*folder);
     protected_ = shared_;
-    for (const auto& folder : {windows_, profile_, profiles_})
+    for (const auto& folder : {profile_, profiles_})
         if (folder)
             protected_.push_back(*folder);
     for (const std::string& name : rt::machine_names())
@@ -313,19 +320,45 @@ bool CleanRule::is_program_file(const Folder& path) const
     return false;
 }
 
+// The Windows folder, any folder above it, and its sub-folders but its known junk.
+bool CleanRule::refused_in_windows(const Folder& path) const
+{
+    if (!windows_)
+        return false;
+    if (contains(path, *windows_))
+        return true;
+    return contains(*windows_, path)
+        && std::none_of(windows_junk_.begin(), windows_junk_.end(), [&](const Folder& f) { return contains(f, path); });
+}
+
+// A log file the system writes in its Windows folder (setup, update and repair logs): junk
+// wherever it lies there, except among the system's own files.
+bool CleanRule::is_windows_log(const Folder& path) const
+{
+    static const std::string extension = ".LOG";
+    const std::string& name = path.keys.back();
+    return windows_ && path.keys.size() > windows_->keys.size() && contains(*windows_, path)
+        && name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0
+        && std::none_of(windows_system_.begin(), windows_system_.end(), [&](const Folder& f) { return contains(f, path); });
+}
+
 bool CleanRule::refused_folder(const Folder& path) const
 {
-    if (refused_share(path) || names_protected_folder(path) || in_program_folder(path))
-        return true;
-    return windows_ && contains(*windows_, path) && !(windows_temp_ && contains(*windows_temp_, path));
+    return refused_share(path) || names_protected_folder(path) || in_program_folder(path) || refused_in_windows(path);
 }
 
 bool CleanRule::refused_file(const Folder& path) const
 {
-    if (refused_share(path) || names_protected_folder(path) || is_program_file(path))
+    if (refused_share(path) || names_protected_folder(path) || is_program_file(path)
+        || (windows_ && contains(path, *windows_)))
         return true;
     const Folder folder = parent_of(path);
-    return !folder.steps.empty() && refused_folder(folder);
+    if (folder.steps.empty())
+        return false;
+    // A Windows log is refused only for what its folder is beside being in the Windows folder.
+    if (is_windows_log(path))
+        return refused_share(folder) || names_protected_folder(folder) || in_program_folder(folder);
+    return refused_folder(folder);
 }
 
 std::optional<std::string> CleanRule::folder_location(const std::string& path) const

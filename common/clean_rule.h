@@ -14,23 +14,27 @@ class CleanRule {
 public:
     // The rule of no clean: refuses everything.
     CleanRule() = default;
-    // Finds the final paths of the protected folders once: the Windows folder and its Temp,
-    // the Program Files folders, the user profile, the folder of the profiles, the common
-    // profiles and the program folder.
+    // Finds the final paths of the protected folders once: the Windows folder, the Program
+    // Files folders, the user profile, the folder of the profiles, the common profiles and the
+    // program folder. The first form takes the system's Windows folder.
     explicit CleanRule(const std::string& program_folder);
+    CleanRule(const std::string& program_folder, const std::string& windows_folder);
 
     // The final path of a folder location that may be emptied, ending in "\"; nothing when
     // it is refused. Refused: a path that is not fully qualified, too long for the system,
     // with wildcards, a stream name or a step that ends in a blank or a dot; a device path,
     // an administrative share ("X$") or a share of this machine; a folder that is a link, a
     // file, or lies beyond a link; a drive or share root; the Windows folder and its
-    // sub-folders except its Temp; each Program Files folder; each profile folder and the
-    // folder holding them; the common profiles; any folder above one of these; the program
-    // folder and everything in it (in a drive root: its own files and skin folder).
+    // sub-folders except its known junk (Temp, Minidump, SoftwareDistribution\Download and
+    // what lies below them); each Program Files folder; each profile folder and the folder
+    // holding them; the common profiles; any folder above one of these; the program folder
+    // and everything in it (in a drive root: its own files and skin folder).
     std::optional<std::string> folder_location(const std::string& path) const;
     // The final path of a single file that may be deleted; nothing when it is refused.
-    // Refused as above for its path, for a file in any folder refused above (a file in a
-    // drive root is allowed), a path that names a folder, and the program's own files.
+    // Refused as above for its path, for a file in any folder refused above (allowed: a file
+    // in a drive root, and a log file ("*.log") anywhere in the Windows folder but its
+    // System32, SysWOW64 and WinSxS), a path that names a folder or a link, and the program's
+    // own files.
     std::optional<std::string> file_location(const std::string& path) const;
     // For a folder that a walk reached below an allowed location, by its final path: false
     // for the program folder and everything in it, and for every folder refused above.
@@ -55,15 +59,19 @@ public:
 private:
     bool refused_share(const Folder& path) const;
     bool names_protected_folder(const Folder& path) const;
+    bool refused_in_windows(const Folder& path) const;
+    bool is_windows_log(const Folder& path) const;
     bool refused_folder(const Folder& path) const;
     bool refused_file(const Folder& path) const;
     bool in_program_folder(const Folder& path) const;
     bool is_program_file(const Folder& path) const;
 
     bool ready_ = false;
-    std::optional<Folder> windows_, windows_temp_, profile_, profiles_, program_;
-    std::vector<Folder> shared_;      // Program Files and the common profiles
-    std::vector<Folder> protected_;   // never emptied, nor any folder above them
+    std::optional<Folder> windows_, profile_, profiles_, program_;
+    std::vector<Folder> windows_junk_;     // the Windows folder's sub-folders that are emptied
+    std::vector<Folder> windows_system_;   // where not even a log file is deleted
+    std::vector<Folder> shared_;           // Program Files and the common profiles
+    std::vector<Folder> protected_;        // never emptied, nor any folder above them (Windows apart)
     std::vector<std::string> machine_keys_;
 };
 

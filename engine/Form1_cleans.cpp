@@ -34,8 +34,12 @@ const char* const kFullNoFiles = "         no files found to delete";
 const char* const kAreaListHeader = "List of files Deleted";
 const char* const kAreaNoFiles = "     no files found to delete";
 
-// The analysis results window arrives with the analysis; until then there is nothing to unload.
-void unload_analysis_results(Program& /*app*/) {}
+// A clean changes what the analysis listed: its file lists go.
+void unload_analysis_results(Program& app)
+{
+    if (app.Form8.is_loaded())
+        app.Form8.Unload();
+}
 
 // Grows the window twip by twip; a step that leaves the height in pixels as it was is
 // not handed to the window.

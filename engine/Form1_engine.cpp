@@ -142,6 +142,8 @@ void log_error(Program& app, const char* procedure_line, const std::exception& e
         append_error_log(log, procedure_line, rt::errInvalidCall, error.what(), now);
 }
 
+CleanRule clean_rule(const Program& app) { return CleanRule(app.sys.program_folder, app.sys.windows_folder); }
+
 } // namespace clean_support
 
 namespace {
@@ -241,7 +243,7 @@ void Form1::kill_file()
         const auto policy = [this](uint32_t attributes) { return may_make_normal(attributes, force_read_only, force_hidden); };
         rt::DeletedFile deleted;
         if (current_folder.empty()) {
-            deleted = rt::delete_file_at(current_file, policy);
+            deleted = rt::delete_file_at_final_path(current_file, policy);   // the rule gave its final path
         } else if (clean.folder && clean.folder->path() == current_folder) {
             clean.folder->make_normal();
             deleted = clean.folder->delete_file(current_file, policy);
@@ -377,7 +379,7 @@ void remove_sub_folders(Form1& f, const std::vector<WalkedFolder>& folders)
 
 void Form1::clean_selected_area()
 {
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanSelectedArea, [&] { entries = find_section(app.Form5.List1.items(), section_tag).entries; });
     for (const std::string& entry : entries) {
@@ -400,7 +402,7 @@ void Form1::clean_selected_area()
 
 void Form1::clean_logfiles()
 {
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     std::vector<std::string> entries;
     logged_step(app, kLogCleanLogfiles, [&] { entries = find_section(app.Form5.List1.items(), kSectionLogs).entries; });
     for (const std::string& entry : entries) {
@@ -486,7 +488,7 @@ void Form1::clean_userfiles()
     force_hidden = normalised_flag(force.hidden.value_or(force_hidden));
     add_report_line(app, "  USER LOCATIONS CLEANING COMPLETE");
     add_report_line(app, "      List of files Deleted");
-    clean.rule = CleanRule(app.sys.program_folder);
+    clean.rule = clean_rule(app);
     for (const std::string& line : read_user_location_lines(app.sys.path(kUserLocationsFile))) {
         const UserLocation location = parse_user_location(line);
         try {

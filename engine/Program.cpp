@@ -26,6 +26,8 @@ Program::Program(std::unique_ptr<rt::System> system)
       Form14(*this),
       Form15(*this),
       info1(*this),
+      Form8(*this),
+      Form7(*this),
       frmSplash(*this),
       Form13(*this),
       labelscreen(*this),

@@ -2,6 +2,8 @@
 // One run of Pellmaris: the system services and every window, each a single instance.
 #include <memory>
 #include "runtime/system.h"
+#include "analysis/Form7.h"
+#include "analysis/Form8.h"
 #include "engine/Form2.h"
 #include "engine/Form4.h"
 #include "engine/Form5.h"
@@ -51,6 +53,8 @@ public:
     Form14 Form14;
     Form15 Form15;
     info1 info1;
+    Form8 Form8;
+    Form7 Form7;
     frmSplash frmSplash;
     Form13 Form13;
     // The zero-length scanner and its status windows.

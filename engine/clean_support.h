@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 #include <vector>
+#include "common/clean_rule.h"
 
 namespace pellmaris {
 
@@ -28,6 +29,10 @@ void add_exception(Program& app, const std::string& path);
 void flush_display(Program& app);
 // Appends an error-log record with the procedure line.
 void log_error(Program& app, const char* procedure_line, const std::exception& error);
+
+// What a clean (or the analysis of one) may touch, with the protected folders' final paths
+// as they are now.
+CleanRule clean_rule(const Program& app);
 
 // Runs one step; a failure is logged and the procedure goes on with the next step.
 template <typename Step>

@@ -223,11 +223,10 @@ void frmSplash::show_main_window()
         app.Form1.Show();
 }
 
-// The drive analysis window (Form7) is not part of the program yet; until it is, the
-// main window opens in its place.
+// Closing the analysis window shows the main window.
 void frmSplash::show_analysis_window()
 {
-    show_main_window();
+    app.Form7.Show();
 }
 
 } // namespace pellmaris

@@ -156,8 +156,7 @@ void Form3::Label2_Click()
     if (!write_area_options_file())
         return;
     open_drive_analysis(app);
-    if (read_settings(sys().path(kSettingsFile)).is(kShowGuideWindow, 1))
-        open_guide_window(app);
+    app.info1.show_if_enabled();
 }
 
 void Form3::Label6_Click() { open_file_search(app); }

@@ -61,7 +61,6 @@ private:
 // The windows that the area selection opens and that other parts of the program provide.
 // Each does nothing until its window exists.
 void open_drive_analysis(Program& app);   // "Analyse Drive(s)": the analysis window
-void open_guide_window(Program& app);     // after the analysis opens, when the guide is on
 void open_file_search(Program& app);      // "Find 0.0KB Files": the file search window
 
 } // namespace pellmaris

@@ -158,8 +158,16 @@ public:
     // opens somewhere else than in this folder (a link the platform followed): it stays.
     // Returns the file as it was when the deletion was confirmed.
     DeletedFile delete_file(const std::string& name, const std::function<bool(uint32_t)>& make_normal) const;
+    // As delete_file, with nothing made normal, for a file that must still be as expected:
+    // it is opened without write sharing, so that nobody gives it data meanwhile, and deleted
+    // only when `may_delete` accepts it as it is then (attributes and length, read on that
+    // handle); otherwise it stays and 75 is raised.
+    DeletedFile delete_file_if(const std::string& name, const std::function<bool(const DeletedFile&)>& may_delete) const;
 
 private:
+    DeletedFile delete_opened_file(const std::string& name, bool share_write,
+                                   const std::function<bool(uint32_t)>& make_normal,
+                                   const std::function<bool(const DeletedFile&)>& may_delete) const;
     void* handle_ = nullptr;
     std::string path_;
     std::string final_path_;
@@ -170,5 +178,8 @@ private:
 
 // Deletes one file given by its full path under the same rules, through its folder's handle.
 DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal);
+// As delete_file_at, for a path already checked as final: its folder must still open as
+// itself at that very path (no link put in a step since), or 75 is raised and nothing goes.
+DeletedFile delete_file_at_final_path(const std::string& final_path, const std::function<bool(uint32_t)>& make_normal);
 
 } // namespace rt

@@ -174,7 +174,8 @@ bool same_steps(const std::wstring& a, const std::wstring& b)
 }
 
 // Opens `name` relative to the folder handle; a link at that step is opened as itself.
-NTSTATUS open_relative(HANDLE folder, const std::wstring& name, ACCESS_MASK access, HANDLE& out)
+NTSTATUS open_relative(HANDLE folder, const std::wstring& name, ACCESS_MASK access, HANDLE& out,
+                       bool share_write = true)
 {
     UNICODE_STRING us;
     us.Buffer = const_cast<PWSTR>(name.c_str());
@@ -184,7 +185,7 @@ NTSTATUS open_relative(HANDLE folder, const std::wstring& name, ACCESS_MASK acce
     IO_STATUS_BLOCK io{};
     out = nullptr;
     return NtCreateFile(&out, access | SYNCHRONIZE, &attributes, &io, nullptr, 0,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
+                        FILE_SHARE_READ | (share_write ? FILE_SHARE_WRITE : 0) | FILE_SHARE_DELETE, FILE_OPEN,
                         FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
 }
 
@@ -333,11 +334,25 @@ std::vector<DirEntry> FolderHandle::list() const
 
 DeletedFile FolderHandle::delete_file(const std::string& name, const std::function<bool(uint32_t)>& make_normal) const
 {
+    return delete_opened_file(name, true, make_normal, nullptr);
+}
+
+DeletedFile FolderHandle::delete_file_if(const std::string& name,
+                                         const std::function<bool(const DeletedFile&)>& may_delete) const
+{
+    return delete_opened_file(name, false, nullptr, may_delete);
+}
+
+DeletedFile FolderHandle::delete_opened_file(const std::string& name, bool share_write,
+                                             const std::function<bool(uint32_t)>& make_normal,
+                                             const std::function<bool(const DeletedFile&)>& may_delete) const
+{
     if (!handle_ || !is_plain_name(name))
         raise(errFileNotFound);
     const std::wstring wide_name = utf16(name);
     HANDLE h = nullptr;
-    NTSTATUS status = open_relative(handle_, wide_name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, h);
+    NTSTATUS status =
+        open_relative(handle_, wide_name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, h, share_write);
     if (!NT_SUCCESS(status))
         raise_status(status);
     NtHandle file(h);
@@ -361,6 +376,8 @@ DeletedFile FolderHandle::delete_file(const std::string& name, const std::functi
     if (!same_steps(opened, volume_name_ + L"\\" + wide_name))
         throw RuntimeError(errPathFileAccess, "The file opens outside its folder");
     const DeletedFile found{program_attributes(info.basic.attributes), info.standard.end_of_file.QuadPart};
+    if (may_delete && !may_delete(found))
+        raise(errPathFileAccess);
     uint32_t attributes = found.attributes;
     if ((attributes & (attrReadOnly | attrHidden)) && make_normal && make_normal(attributes)) {
         BasicInformation basic{};
@@ -383,7 +400,10 @@ DeletedFile FolderHandle::delete_file(const std::string& name, const std::functi
     return found;
 }
 
-DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal)
+namespace {
+
+// The folder part (with its final "\\") and the name of a file's full path.
+std::pair<std::string, std::string> folder_and_name(const std::string& path)
 {
     std::string p = path;
     for (char& c : p)
@@ -392,7 +412,24 @@ DeletedFile delete_file_at(const std::string& path, const std::function<bool(uin
     const std::size_t cut = p.find_last_of('\\');
     if (cut == std::string::npos || cut + 1 >= p.size())
         raise(errFileNotFound);
-    return FolderHandle::open(p.substr(0, cut + 1)).delete_file(p.substr(cut + 1), make_normal);
+    return {p.substr(0, cut + 1), p.substr(cut + 1)};
+}
+
+} // namespace
+
+DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal)
+{
+    const auto [folder, name] = folder_and_name(path);
+    return FolderHandle::open(folder).delete_file(name, make_normal);
+}
+
+DeletedFile delete_file_at_final_path(const std::string& final_path, const std::function<bool(uint32_t)>& make_normal)
+{
+    const auto [folder_path, name] = folder_and_name(final_path);
+    const FolderHandle folder = FolderHandle::open(folder_path);
+    if (folder.is_link() || !same_final_path(folder.final_path(), folder_path))
+        throw RuntimeError(errPathFileAccess, "The folder is no longer where it was checked");
+    return folder.delete_file(name, make_normal);
 }
 
 } // namespace rt

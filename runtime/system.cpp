@@ -8,6 +8,7 @@
 #include "runtime/forms_internal.h"
 #include "runtime/services.h"
 #include "runtime/system.h"
+#include "runtime/system_places.h"
 
 #ifndef PELLMARIS_VERSION_MAJOR
 #define PELLMARIS_VERSION_MAJOR 0
@@ -36,7 +37,8 @@ System::System()
       process_list(make_real_process_list()),
       disk_space(make_real_disk_space()),
       clock(make_real_clock()),
-      program_folder(exe_folder())
+      program_folder(exe_folder()),
+      windows_folder(rt::windows_folder())
 {
 }
 

@@ -155,6 +155,9 @@ public:
 
     // The program folder, without a trailing backslash (never the current directory).
     std::string program_folder;
+    // The Windows folder whose known junk the clean rule allows (the system's; tests give
+    // a scratch one).
+    std::string windows_folder;
     // The program folder & "\" & name.
     std::string path(const std::string& file_name) const;
 

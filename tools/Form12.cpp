@@ -77,8 +77,11 @@ void Form12::design()
     Command1.Move(7680, 2760, 1095, 255);
     Command1.Caption("Delete File(s)");
     Label1.Move(0, 3120, 11295, 375);
+    // Never seen: hidden, so that their growth costs no repaint.
     List2.Move(0, 3840, 11295, 4350);
+    List2.Visible(false);
     List3.Move(0, 8400, 2775, 450);
+    List3.Visible(false);
     Timer1.Interval(1000);
     Timer1.Enabled(true);
     Timer2.Interval(1000);
@@ -88,6 +91,7 @@ void Form12::design()
     deep_scan = 0;
     folders_.clear();
     pending_captions_.clear();
+    rows_found_.clear();
     captions_shown_at_ = 0;
     scanning_ = false;
 }
@@ -196,10 +200,10 @@ void Form12::scan_folder(const std::string& folder)
     }
     for (const rt::DirEntry& file : files) {
         yield();
-        if (!is_plain_empty_file(file))
+        if (!is_plain_empty_file(file) || !rt::is_usable(file))   // a name that reads as a path is no name
             continue;
         const std::string path = folder + file.name;
-        List1.AddItem(path);
+        rows_found_.push_back(path);
         show_status_soon(app.labelscreen.Label2, "Found File " + path);
         yield();
     }
@@ -269,6 +273,8 @@ void Form12::show_status_soon(rt::Label& label, const std::string& caption)
 
 void Form12::flush_status()
 {
+    for (const std::string& row : std::exchange(rows_found_, {}))
+        List1.AddItem(row);
     for (const PendingCaption& p : std::exchange(pending_captions_, {}))
         if (p.label->Parent().is_loaded())
             p.label->Caption(p.caption);

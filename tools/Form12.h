@@ -55,8 +55,8 @@ private:
     void select_every_row(bool selected);
     // Lets the windows run; ends the scan when this window is being closed.
     void yield();
-    // Phase captions show at once; the per-folder and per-file ones at most every quarter
-    // of a second, since each costs a repaint (the last one always shows).
+    // Phase captions show at once; the per-folder and per-file ones, and the rows found, at
+    // most every quarter of a second, since each costs a repaint (the last ones always show).
     void show_status(rt::Label& label, const std::string& caption);
     void show_status_soon(rt::Label& label, const std::string& caption);
     void flush_status();
@@ -68,6 +68,7 @@ private:
         std::string caption;
     };
     std::vector<PendingCaption> pending_captions_;
+    std::vector<std::string> rows_found_;   // not in List1 yet
     unsigned long long captions_shown_at_ = 0;
     bool scanning_ = false;
     Program& app;

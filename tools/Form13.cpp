@@ -78,7 +78,7 @@ void Form13::design()
     centre_on_screen(*this);
     Picture1.Move(0, 0, 8445, 960);
     try {
-        Picture1.LoadResourcePicture("BANNER_REPORT");
+        Picture1.LoadResourcePicture("BANNER_STATUS");
     } catch (const rt::RuntimeError&) {
         // decoration only
     }
@@ -89,8 +89,8 @@ void Form13::design()
     place_in(Frame1, Drive1, 4440, 120, 2175, 315);
     Frame2.Move(120, 3360, 7815, 1815);
     Frame2.Caption("System Memory");
-    place_in(Frame2, Label1, 240, 360, 3015, 375);
-    place_in(Frame2, Label2, 240, 840, 2775, 375);
+    place_in(Frame2, Label1, 240, 360, 4815, 375);   // wider: 64-bit figures
+    place_in(Frame2, Label2, 240, 840, 4815, 375);
     Frame3.Move(120, 5280, 7815, 4095);
     Frame3.Caption("Running Programs");
     place_in(Frame3, List1, 120, 240, 2415, 3570);

@@ -13,7 +13,6 @@ class Form13 : public rt::Form {
 public:
     explicit Form13(Program& app);
 
-    rt::PictureBox Picture1{*this, "Picture1"};   // background picture
     rt::VScrollBar VScroll1{*this, "VScroll1"};
     rt::Frame Frame1{*this, "Frame1"};            // "Hard Drive Space"
     rt::Label Label3{*this, "Label3"};            // the drive's space
@@ -24,6 +23,8 @@ public:
     rt::Frame Frame3{*this, "Frame3"};            // "Running Programs"
     rt::ListBox List1{*this, "List1"};            // executable names of the running processes
     rt::CommandButton Command1{*this, "Command1"};   // "Kill Process"
+    // The banner; painted over the frames (declared after them), which scroll beneath it.
+    rt::PictureBox Picture1{*this, "Picture1"};
 
     int16_t last_scroll_value = 0;
 

@@ -8,9 +8,8 @@ namespace pellmaris {
 
 enum class EmptyFileOutcome {
     Deleted,
-    NotEmpty,    // gone, grown, a folder or a link now, or carrying read-only, hidden or system
+    Kept,        // gone, grown, in use, a folder or a link now, or read-only, hidden or system
     Protected,   // inside the Windows folder, a Program Files folder or the program folder
-    Failed,      // in use elsewhere, access denied, or a name the system cannot take
 };
 
 class EmptyFileDeleter {
@@ -20,12 +19,9 @@ public:
 
     EmptyFileOutcome delete_if_still_empty(const std::string& path) const;
 
-    // The protected folders' final paths, upper-cased, each ending in "\".
-    const std::vector<std::wstring>& protected_folders() const { return protected_; }
-
 private:
-    bool is_protected(const std::wstring& final_path) const;
-    std::vector<std::wstring> protected_;
+    bool is_protected(const std::string& final_folder) const;
+    std::vector<std::string> protected_;   // final paths
 };
 
 } // namespace pellmaris

@@ -69,17 +69,23 @@ TEST(MayBeCleaned, RefusesAPathTooLongForTheSystem)
     expect_allowed({deep, deep + std::string(4800, 'e') + "\\"});
 }
 
-TEST(MayBeCleaned, RefusesTheWindowsFolderAndItsSubFoldersExceptItsTemp)
+TEST(MayBeCleaned, RefusesTheWindowsFolderAndItsSubFoldersExceptItsKnownJunk)
 {
     const std::string win = rt::windows_folder();
     ASSERT_FALSE(win.empty());
     expect_refused({win, win + "\\", lower(win) + "\\\\", win + "\\System32\\", lower(win) + "\\SYSTEM32",
-                    win + "\\System32\\drivers\\", win + "\\Logs\\", win + "\\Minidump\\",
-                    win + "\\SoftwareDistribution\\Download\\"});
-    // Files in it or in a refused sub-folder are refused too.
-    expect_refused({win + "\\setupact.log", win + "\\Logs\\x.log", win + "\\System32\\kernel32.dll",
-                    win + "\\System32\\nothing.dll"});
-    expect_allowed({win + "\\Temp\\", win + "\\TEMP\\sub\\", win + "\\Temp\\x.log", win + "\\Temp\\sub\\y.tmp"});
+                    win + "\\System32\\drivers\\", win + "\\Logs\\", win + "\\Minidumps\\",
+                    win + "\\SoftwareDistribution\\", win + "\\SoftwareDistribution\\DataStore\\",
+                    win + "\\SoftwareDistribution\\Downloads\\", win + "\\Temp2\\"});
+    // Files in it or in a refused sub-folder are refused too, but for its log files outside the
+    // system's own folders.
+    expect_refused({win + "\\win.ini", win + "\\Logs\\x.log.old", win + "\\Logs\\xlog", win + "\\System32\\kernel32.dll",
+                    win + "\\System32\\nothing.dll", win + "\\System32\\x.log", lower(win) + "\\system32\\a\\b.LOG",
+                    win + "\\SysWOW64\\x.log", win + "\\WinSxS\\pending.log", win + "\\setupact.log\\"});
+    expect_allowed({win + "\\Temp\\", win + "\\TEMP\\sub\\", win + "\\Temp\\x.log", win + "\\Temp\\sub\\y.tmp",
+                    win + "\\Minidump\\", lower(win) + "\\minidump\\old\\", win + "\\Minidump\\a.dmp",
+                    win + "\\SoftwareDistribution\\Download\\", win + "\\SoftwareDistribution\\Download\\x\\y.cab",
+                    win + "\\setupact.log", win + "\\Logs\\DISM\\DISM.LOG", win + "\\System32x\\x.log"});
 }
 
 TEST(MayBeCleaned, RefusesProgramFilesFoldersOnAnyDrive)

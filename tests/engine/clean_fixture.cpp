@@ -125,6 +125,29 @@ void CleanTest::put(const std::string& path, const std::string& bytes)
     testsupport::write_bytes(path, bytes);
 }
 
+std::string CleanTest::sentinel(const std::string& path)
+{
+    sentinels[path] = "sentinel of " + path;
+    put(path, sentinels[path]);
+    return path;
+}
+
+void CleanTest::expect_sentinels_intact()
+{
+    for (const auto& [path, bytes] : sentinels) {
+        ASSERT_TRUE(exists(path)) << path;
+        EXPECT_EQ(testsupport::read_bytes(path), bytes) << path;
+    }
+}
+
+void CleanTest::set_user_locations(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    put(in_program("PMuser.lst"), text);
+}
+
 void CleanTest::set_setting(int n, const std::string& value)
 {
     if (settings_lines.empty()) {

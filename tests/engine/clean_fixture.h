@@ -4,6 +4,7 @@
 // written to the environment dump as the start-up would).
 #include <windows.h>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ protected:
     testsupport::Fakes fakes;
     std::unique_ptr<pellmaris::Program> app;
     std::vector<std::string> settings_lines;   // settings.ini as written
+    std::map<std::string, std::string> sentinels;   // files a clean must leave byte for byte
 
     CleanTest();
 
@@ -74,6 +76,13 @@ protected:
     // HOMEDRIVE and USERPROFILE of the process, and the dump that says the same.
     void set_environment(const std::string& home_value, const std::string& profile_value);
     void write_dump(const std::string& home_value, const std::string& profile_value);
+
+    // A sentinel file (parent folders made); returns its path.
+    std::string sentinel(const std::string& path);
+    void expect_sentinels_intact();
+    std::vector<std::string> exceptions() { return app->Form4.List3.items(); }
+    // PMuser.lst holding these lines.
+    void set_user_locations(const std::vector<std::string>& lines);
 
     // Message boxes whose text starts with the given words.
     int prompts_starting(const std::string& words) const;

@@ -11,7 +11,6 @@ namespace {
 
 class FullClean : public CleanTest {
 protected:
-    std::map<std::string, std::string> sentinels;
     std::vector<std::string> survivors;   // junk the options or the platform keep
     HANDLE locked = INVALID_HANDLE_VALUE;
 
@@ -22,12 +21,6 @@ protected:
     {
         if (locked != INVALID_HANDLE_VALUE)
             CloseHandle(locked);
-    }
-
-    void sentinel(const std::string& path)
-    {
-        sentinels[path] = "sentinel of " + path;
-        put(path, sentinels[path]);
     }
 
     void survivor(const std::string& path, DWORD attributes_to_set = 0)

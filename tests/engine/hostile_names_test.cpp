@@ -13,7 +13,6 @@ namespace {
 class HostileTemp : public CleanTest {
 protected:
     std::string temp = profile + "\\AppData\\Local\\Temp\\";
-    std::map<std::string, std::string> sentinels;
     std::vector<std::string> host_names;   // made on the host; removed there again
 
     HostileTemp() { set_areas(area_file("000000000110", "0000")); }   // temporary files only
@@ -22,12 +21,6 @@ protected:
     {
         for (const std::string& name : host_names)
             host_command({"/bin/rm", "-rf", name});
-    }
-
-    void sentinel(const std::string& path)
-    {
-        sentinels[path] = "sentinel of " + path;
-        put(path, sentinels[path]);
     }
 
     // A sentinel in every folder from the temporary folder up to the scratch folder, and
@@ -41,22 +34,12 @@ protected:
         sentinel(dir / "outside\\keep.txt");
     }
 
-    void expect_sentinels_intact()
-    {
-        for (const auto& [path, content] : sentinels) {
-            ASSERT_TRUE(exists(path)) << path;
-            EXPECT_EQ(testsupport::read_bytes(path), content) << path;
-        }
-    }
-
     std::vector<std::string> clean_temp()
     {
         start();
         form().Picture8_Click();
         return comparable(report());
     }
-
-    std::vector<std::string> exceptions() { return app->Form4.List3.items(); }
 
     bool reported(const std::string& name)
     {

@@ -13,36 +13,10 @@ namespace {
 
 class Protection : public CleanTest {
 protected:
-    std::map<std::string, std::string> sentinels;
-
-    std::string sentinel(const std::string& path)
-    {
-        sentinels[path] = "sentinel of " + path;
-        put(path, sentinels[path]);
-        return path;
-    }
-
-    void expect_sentinels_intact()
-    {
-        for (const auto& [path, bytes] : sentinels) {
-            ASSERT_TRUE(exists(path)) << path;
-            EXPECT_EQ(testsupport::read_bytes(path), bytes) << path;
-        }
-    }
-
-    std::vector<std::string> exceptions() { return app->Form4.List3.items(); }
     bool is_exception(const std::string& path)
     {
         const auto list = exceptions();
         return std::find(list.begin(), list.end(), path) != list.end();
-    }
-
-    void set_user_locations(const std::vector<std::string>& lines)
-    {
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\r\n";
-        put(in_program("PMuser.lst"), text);
     }
 
     // A PMlist.lst holding these decoded lines, with an empty key (each character is its code).

@@ -289,3 +289,21 @@ TEST(PlainNames, OnlyANameThatIsOneStepIsUsedAsOne)
     rt::DirEntry no_utf8{"bad\xef\xbf\xbd", 0, 0, false};
     EXPECT_FALSE(rt::is_usable(no_utf8));
 }
+
+TEST_F(FileSysTest, ACheckedFileGoesOnlyWhileItsFolderIsStillWhereItWasChecked)
+{
+    CreateDirectoryA(path("real").c_str(), nullptr);
+    CreateDirectoryA(path("elsewhere").c_str(), nullptr);
+    write_bytes(path("real\\setup.log"), "junk");
+    write_bytes(path("elsewhere\\setup.log"), "keep me");
+    const rt::DeletedFile deleted = rt::delete_file_at_final_path(path("real\\setup.log"), nullptr);
+    EXPECT_EQ(deleted.length, 4);
+    EXPECT_FALSE(rt::file_exists(path("real\\setup.log")));
+
+    // The checked folder is swapped for a link before the deletion: nothing goes.
+    ASSERT_TRUE(RemoveDirectoryA(path("real").c_str()));
+    HostLink swapped(path("real"), path("elsewhere"));
+    ASSERT_TRUE(swapped.made());
+    EXPECT_EQ(error_of([&] { rt::delete_file_at_final_path(path("real\\setup.log"), nullptr); }), 75);
+    EXPECT_EQ(testsupport::read_bytes(path("elsewhere\\setup.log")), "keep me");
+}

@@ -35,3 +35,11 @@ SCREENSHOT_SCENE(scheduled_result_window)
     scene.app.Form9.Show();
     return {scene.app.Form9.hWnd()};
 }
+
+// The splash as the start-up shows it, held there: its timers would go on to the main window.
+SCREENSHOT_SCENE(splash_window)
+{
+    scene.app.frmSplash.Show();
+    scene.app.frmSplash.Timer1.Enabled(false);
+    return {scene.app.frmSplash.hWnd()};
+}

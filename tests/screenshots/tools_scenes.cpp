@@ -40,12 +40,12 @@ std::vector<HWND> scanner_results(screenshots::SceneContext& scene)
 }
 
 // The moment the scan ends, with the status windows still up: the walk and the scan run
-// as the timers would run them, and the windows are left open.
-std::vector<HWND> scanner_scanning(screenshots::SceneContext& scene)
+// as the timers would run them, and the windows are left open. The strip, which lies on
+// the main window's bottom edge (hidden here), is moved below the other two.
+std::vector<HWND> scanner_status(screenshots::SceneContext& scene)
 {
     pellmaris::Program& app = scene.app;
     pellmaris::Form12& scanner = app.Form12;
-    app.Form1.Move(600, 300);
     scanner.Load();
     scanner.Timer1.Enabled(false);
     scanner.List3.Clear();
@@ -53,6 +53,8 @@ std::vector<HWND> scanner_scanning(screenshots::SceneContext& scene)
     scanner.Move(600, 300);
     scanner.Show();
     scanner.Timer1_Timer();
+    app.search.Move(scanner.Left() + 1800, scanner.Top() + scanner.Height() + 150);
+    app.labelscreen.Move(scanner.Left(), app.search.Top() + app.search.Height() + 150);
     scanner.Timer2.Enabled(false);
     scanner.deep_scan = 1;
     scanner.walk_root = "S:\\";
@@ -60,12 +62,11 @@ std::vector<HWND> scanner_scanning(screenshots::SceneContext& scene)
     app.search.Label1.Caption("SEARCHING FOR FILES IN FOLDERS PLEASE WAIT    ");
     scanner.scan_zero_length_files();
     scanner.ProgressBar1.Value(scanner.ProgressBar1.Max() * 2 / 3);
-    app.search.Move(scanner.Left() + 1800, scanner.Top() + scanner.Height() + 300);
     return {scanner.hWnd(), app.search.hWnd(), app.labelscreen.hWnd()};
 }
 
 const screenshots::SceneRegistration results("zero_length_scanner_results", scanner_results, empty_files_tree);
-const screenshots::SceneRegistration scanning("zero_length_scanner_scanning", scanner_scanning, empty_files_tree);
+const screenshots::SceneRegistration status("zero_length_scanner_status", scanner_status, empty_files_tree);
 
 // The machine's own figures: memory, processes and drive space are only read.
 void real_status_sources(screenshots::SceneContext& scene)

@@ -3,7 +3,7 @@
 // the reparse-point attribute; its own CreateSymbolicLink makes nothing usable, so the
 // host makes them.
 #include <string>
-#include "support/host.h"
+#include "support/host.h"   // host_path
 
 namespace testsupport {
 

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <set>
 #include "tools_fixture.h"
+#include "runtime/filesys.h"
+#include "support/host.h"
 #include "support/host_link.h"
 #include "support/scratch.h"
 
@@ -123,30 +125,37 @@ TEST_F(Scanner, DeletesOnlySelectedFilesThatAreStillEmptyPlainFiles)
 {
     const std::string gone = file("gone.txt"), grown = file("grown.txt"), kept = file("kept.txt");
     const std::string now_folder = file("now_folder"), now_read_only = file("now_read_only");
+    const std::string in_use = file("in_use.log");
     const std::string sentinel = dir / "sentinel.txt";
     write_bytes(sentinel, "");   // beside the scanned tree
     scan_tree();
-    ASSERT_EQ(found().size(), 5u);
+    ASSERT_EQ(found().size(), 6u);
 
     click(scanner().Command1);   // nothing selected: nothing happens
-    EXPECT_EQ(found().size(), 5u);
+    EXPECT_EQ(found().size(), 6u);
     EXPECT_TRUE(exists(gone));
 
-    for (const auto& path : {gone, grown, now_folder, now_read_only})
+    for (const auto& path : {gone, grown, now_folder, now_read_only, in_use})
         select(path);
+    // Another program writes to this one: it may give it data at any moment.
+    HANDLE writer = CreateFileA(in_use.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     write_bytes(grown, "data arrived after the scan");
     ASSERT_TRUE(DeleteFileA(now_folder.c_str()));
     make_dirs(now_folder);
     set_attributes(now_read_only, FILE_ATTRIBUTE_READONLY);
     click(scanner().Command1);
+    CloseHandle(writer);
 
     EXPECT_FALSE(exists(gone));
+    EXPECT_TRUE(exists(in_use));
     EXPECT_EQ(testsupport::read_bytes(grown), "data arrived after the scan");
     EXPECT_TRUE(exists(now_folder));
     EXPECT_TRUE(exists(now_read_only));
     EXPECT_TRUE(exists(kept));
     EXPECT_TRUE(exists(sentinel));
-    EXPECT_EQ(found(), (std::set<std::string>{grown, kept, now_folder, now_read_only}));
+    EXPECT_EQ(found(), (std::set<std::string>{grown, kept, now_folder, now_read_only, in_use}));
     EXPECT_TRUE(fakes.dialogs->prompts.empty());
 }
 
@@ -176,6 +185,19 @@ TEST_F(Scanner, NeverEntersALinkNorDeletesThroughOne)
     EXPECT_EQ(found(), (std::set<std::string>{victim, in_sub}));
     for (const std::string& link : {victim, tree + "\\sub", tree + "\\link"})
         testsupport::remove_host_link(link);
+}
+
+TEST_F(Scanner, ANameThatReadsAsAPathIsNotListed)
+{
+    write_bytes(dir / "victim", "");   // where the name would lead
+    const std::string host_name = testsupport::host_path(tree) + "/x\\..\\..\\victim";
+    ASSERT_TRUE(testsupport::run_on_host({"/usr/bin/touch", host_name}));
+    const std::string plain = file("plain");
+    const auto listed = rt::list_dir(tree + "\\", rt::attrNormal);
+    ASSERT_TRUE(std::any_of(listed.begin(), listed.end(), [](const rt::DirEntry& e) { return !rt::is_usable(e); }));
+    scan_tree();
+    EXPECT_EQ(found(), (std::set<std::string>{plain}));
+    testsupport::run_on_host({"/bin/rm", "-f", host_name});
 }
 
 TEST_F(Scanner, KeepsEmptyFilesInsideTheProgramFolderAndSaysHowManyAndWhy)
