@@ -252,7 +252,7 @@ void Form1::kill_file()
             folder.make_normal();
             deleted = folder.delete_file(current_file, policy);
         }
-        DoEvents();
+        app.sys.DoEventsWhenDue();
         // The deletion's own result confirms it: the name is not looked up again.
         add_report_line(app, kReportIndent + current_file);
         bytes_freed += deleted.length;
@@ -358,7 +358,7 @@ void clean_folder_files(Program& app, const WalkedFolder& walked)
         f.current_file = files[k];
         f.kill_file();
         show_progress(app, static_cast<long>(k));
-        app.sys.DoEvents();
+        app.sys.DoEventsWhenDue();
     }
 }
 

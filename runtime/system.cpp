@@ -21,6 +21,7 @@ namespace rt {
 namespace {
 
 constexpr int kMaxMessagesPerYield = 10000;
+constexpr uint64_t kMessageInterval = 10;   // ms between two looks at the queue in a per-file loop
 
 } // namespace
 
@@ -73,6 +74,20 @@ void System::DoEvents()
     // The outer loop still has to see the quit.
     if (quit)
         PostQuitMessage(static_cast<int>(exit_code));
+    messages_processed_at_ = GetTickCount64();
+    run_yield_hook();
+}
+
+void System::DoEventsWhenDue()
+{
+    if (GetTickCount64() - messages_processed_at_ >= kMessageInterval)
+        DoEvents();
+    else
+        run_yield_hook();
+}
+
+void System::run_yield_hook()
+{
     if (yield_hook && !in_yield_hook_) {
         in_yield_hook_ = true;
         try {

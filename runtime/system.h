@@ -170,11 +170,17 @@ public:
     // Processes every pending message, then runs the yield hook. A quit posted meanwhile
     // is kept for the outer loop.
     void DoEvents();
+    // The yield of a loop that goes file by file: the messages are processed only when a few
+    // milliseconds have passed since they last were (under Wine each look at the queue is a
+    // round trip to its server, which doubled the cost of a file), the yield hook every time.
+    void DoEventsWhenDue();
 
     static std::string exe_folder();
 
 private:
+    void run_yield_hook();
     bool in_yield_hook_ = false;
+    uint64_t messages_processed_at_ = 0;   // tick count
 };
 
 // The program's title and version.
