@@ -41,9 +41,7 @@ long slider_position(const Settings& settings, int n)
 // The name the program runs under, without its folder and extension: the Run value's name.
 std::string executable_stem()
 {
-    wchar_t buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::string name = rt::utf8(std::wstring(buffer, n < MAX_PATH ? n : 0));
+    std::string name = rt::System::exe_path();
     name = name.substr(name.find_last_of("\\/") + 1);
     return name.substr(0, name.rfind('.'));
 }

@@ -100,7 +100,7 @@ void System::run_yield_hook()
     }
 }
 
-std::string System::exe_folder()
+std::string System::exe_path()
 {
     std::wstring buffer(MAX_PATH, L'\0');
     DWORD n = 0;
@@ -109,7 +109,12 @@ std::string System::exe_folder()
            buffer.size() < 32768)
         buffer.resize(buffer.size() * 2);
     buffer.resize(std::min<size_t>(n, buffer.size()));
-    std::string path = utf8_text(buffer);
+    return utf8_text(buffer);
+}
+
+std::string System::exe_folder()
+{
+    const std::string path = exe_path();
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }

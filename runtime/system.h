@@ -175,6 +175,7 @@ public:
     // round trip to its server, which doubled the cost of a file), the yield hook every time.
     void DoEventsWhenDue();
 
+    static std::string exe_path();     // the program file's full path
     static std::string exe_folder();
 
 private:
