@@ -191,6 +191,7 @@ void Form1::Form_Unload(int& cancel)
 
 void Form1::end_program()
 {
+    app.FormSearch.end_batch();
     delete_work_files(sys());
     remove_tray_icon(*this);
     sys().End();

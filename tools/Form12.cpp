@@ -30,11 +30,6 @@ private:
     std::string saved_;
 };
 
-bool is_plain_empty_file(const rt::DirEntry& entry)
-{
-    return entry.length == 0 && !(entry.attributes & (rt::attrDirectory | rt::attrReparsePoint));
-}
-
 std::string kept_message(int kept)
 {
     return std::to_string(kept) +
@@ -188,19 +183,22 @@ void Form12::scan_zero_length_files()
     Label1.Caption("Found [ " + std::to_string(List1.ListCount()) + " ] file(s) of zero length on hard disk(s)");
 }
 
-// The listing with mask 0 holds the plain files only: no read-only, hidden or system
-// file, and no folder.
+// Only plain files count: no read-only, hidden or system file, and no folder. A folder
+// put in place of the one walked (a link) is not listed.
 void Form12::scan_folder(const std::string& folder)
 {
     std::vector<rt::DirEntry> files;
     try {
-        files = rt::list_dir(folder, rt::attrNormal);
+        const std::optional<rt::FolderHandle> opened = open_folder_as_found(folder);
+        if (!opened)
+            return;
+        files = plain_files(*opened);
     } catch (const rt::RuntimeError&) {
         return;
     }
     for (const rt::DirEntry& file : files) {
         yield();
-        if (!is_plain_empty_file(file) || !rt::is_usable(file))   // a name that reads as a path is no name
+        if (file.length != 0)
             continue;
         const std::string path = folder + file.name;
         rows_found_.push_back(path);

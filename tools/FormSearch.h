@@ -55,6 +55,9 @@ public:
     // Every control but the timer, in declaration order: what the slide moves and what
     // "every control" enables and disables.
     std::vector<rt::Control*> screen_controls();
+    // Ends the running search's batch, if any (the program's exit calls it: the process
+    // ends without unwinding, and the batch would go on writing into the program folder).
+    void end_batch();
 
 protected:
     void design() override;
@@ -68,7 +71,6 @@ private:
     bool start_batch(const std::vector<std::string>& drive_rows);
     void show_search_finished();
     void return_to_selection();
-    void end_batch();
     void advance_progress();
     void show_progress(const std::string& fill);
     int ask(const std::string& text, int style);

@@ -49,14 +49,35 @@ bool lies_within(std::string folder, const std::string& outer)
 
 bool is_drive_root(const std::string& path) { return path.size() <= 3 && path.size() >= 2 && path[1] == ':'; }
 
-bool is_plain_empty(const rt::DeletedFile& file)
+bool is_plain(uint32_t attributes)
 {
     constexpr uint32_t kNotPlain =
         rt::attrReadOnly | rt::attrHidden | rt::attrSystem | rt::attrDirectory | rt::attrReparsePoint;
-    return file.length == 0 && (file.attributes & kNotPlain) == 0;
+    return (attributes & kNotPlain) == 0;
 }
 
+bool is_plain_empty(const rt::DeletedFile& file) { return file.length == 0 && is_plain(file.attributes); }
+
 } // namespace
+
+std::optional<rt::FolderHandle> open_folder_as_found(const std::string& folder_path)
+{
+    try {
+        rt::FolderHandle folder = rt::FolderHandle::open(folder_path);
+        if (folder.is_link() || !rt::same_final_path(folder.final_path(), folder_path))
+            return std::nullopt;
+        return folder;
+    } catch (const rt::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<rt::DirEntry> plain_files(const rt::FolderHandle& folder)
+{
+    std::vector<rt::DirEntry> files = folder.list();
+    std::erase_if(files, [](const rt::DirEntry& entry) { return !is_plain(entry.attributes) || !rt::is_usable(entry); });
+    return files;
+}
 
 // A protected folder whose final path cannot be found stays protected by its written path.
 EmptyFileDeleter::EmptyFileDeleter(const std::string& program_folder)
@@ -93,13 +114,13 @@ EmptyFileOutcome EmptyFileDeleter::delete_if_still_empty(const std::string& path
     if (cut == std::string::npos || cut + 1 >= path.size())
         return EmptyFileOutcome::Kept;
     const std::string folder_path = path.substr(0, cut + 1), name = path.substr(cut + 1);
+    const std::optional<rt::FolderHandle> folder = open_folder_as_found(folder_path);
+    if (!folder)
+        return EmptyFileOutcome::Kept;
+    if (is_protected(folder->final_path()))
+        return EmptyFileOutcome::Protected;
     try {
-        const rt::FolderHandle folder = rt::FolderHandle::open(folder_path);
-        if (folder.is_link() || !rt::same_final_path(folder.final_path(), folder_path))
-            return EmptyFileOutcome::Kept;
-        if (is_protected(folder.final_path()))
-            return EmptyFileOutcome::Protected;
-        folder.delete_file_if(name, is_plain_empty);
+        folder->delete_file_if(name, is_plain_empty);
         return EmptyFileOutcome::Deleted;
     } catch (const rt::RuntimeError&) {
         return EmptyFileOutcome::Kept;

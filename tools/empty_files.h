@@ -1,10 +1,19 @@
 #pragma once
 // The zero-length scanner's deletion: each file is checked on the very handle that
 // deletes it, so a file that changed since the scan, or a link put in its place, is kept.
+#include <optional>
 #include <string>
 #include <vector>
+#include "runtime/filesys.h"
 
 namespace pellmaris {
+
+// The folder opened where the walk found it: neither it nor any step above it is a link
+// (its final path is the path given). Nothing when it is not there as found.
+std::optional<rt::FolderHandle> open_folder_as_found(const std::string& folder_path);
+// The folder's plain files as it holds them now: no read-only, hidden or system file, no
+// folder, no link, no name that reads as a path.
+std::vector<rt::DirEntry> plain_files(const rt::FolderHandle& folder);
 
 enum class EmptyFileOutcome {
     Deleted,

@@ -187,6 +187,27 @@ TEST_F(Scanner, NeverEntersALinkNorDeletesThroughOne)
         testsupport::remove_host_link(link);
 }
 
+TEST_F(Scanner, AFolderPutInPlaceOfOneWalkedIsNotListedThrough)
+{
+    const std::string outside = dir / "outside";
+    make_dirs(outside);
+    write_bytes(outside + "\\sentinel", "");
+    file("first", "x");   // a yield of the scan before it reaches the folder
+    const std::string mine = file("sub\\mine", "x");
+    bool swapped = false;
+    app->sys.yield_hook = [&] {
+        if (swapped || !scanner().scanning() || !app->search.is_loaded() ||
+            app->search.Label1.Caption() != "SEARCHING FOR FILES IN FOLDERS PLEASE WAIT    ")
+            return;
+        swapped = MoveFileA((tree + "\\sub").c_str(), (dir / "moved").c_str()) &&
+                  testsupport::make_host_link(tree + "\\sub", outside);
+    };
+    scan_tree();
+    ASSERT_TRUE(swapped);
+    EXPECT_TRUE(found().empty());
+    testsupport::remove_host_link(tree + "\\sub");
+}
+
 TEST_F(Scanner, ANameThatReadsAsAPathIsNotListed)
 {
     write_bytes(dir / "victim", "");   // where the name would lead

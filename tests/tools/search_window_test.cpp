@@ -517,6 +517,14 @@ TEST_F(SearchWindowClose, OnTheFinishedScreenEndsTheProgramToo)
     expect_program_ended();
 }
 
+TEST_F(SearchWindowClose, EndingTheProgramFromTheMainWindowWhileSearchingEndsTheBatch)
+{
+    start_search({"Zero Length Files"}, {"S:\\"});
+    app->Form1.end_program();
+    expect_program_ended();
+    EXPECT_FALSE(fakes.processes->held[0]->running);
+}
+
 TEST_F(SearchWindowClose, WhileSearchingNoSearchesOnAndYesGoesBackToTheSelection)
 {
     const std::vector<long> before = tops();
