@@ -86,7 +86,7 @@ private:
     enum class Area { Gamer, Internet, Temp };
 
     // The run's steps (Form7_run.cpp).
-    void count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep);
+    void count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall);
     bool count_user_column();
     void count_user_file(const std::string& path);
     void start_location_bar();

@@ -83,11 +83,11 @@ void Form7::analyse_location()
     force_hidden = areas.force.hidden.value_or(force_hidden);
     ProgressBar1.Value(1);
 
-    count_section_column(kGamer, {kSectionGamer}, 0);
+    count_section_column(kGamer, {kSectionGamer}, 0, 2);
     ProgressBar1.Value(3);
-    count_section_column(kInternet, {kSectionInternet, kSectionCookies}, 1);
+    count_section_column(kInternet, {kSectionInternet, kSectionCookies}, 1, 4);
     ProgressBar1.Value(5);
-    count_section_column(kTemp, {kSectionTemp}, 0);
+    count_section_column(kTemp, {kSectionTemp}, 0, 5);
     ProgressBar1.Value(6);
     user_column_shown_ = count_user_column();
     if (user_column_shown_) {
@@ -103,15 +103,16 @@ void Form7::analyse_location()
     ProgressBar1.Value(9);
 }
 
-// Counts the sections of one column into its files and fills rows 1 to 4.
-void Form7::count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep)
+// Counts the sections of one column into its files and fills rows 1 to 4; the overall bar
+// shows `overall` once the sections' lines are counted.
+void Form7::count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall)
 {
     entry_count = 0;
     for (const char* section : sections) {
         section_tag = section;
         first_pass();
     }
-    ProgressBar1.Value(ProgressBar1.Value() + 1);
+    ProgressBar1.Value(overall);
     start_location_bar();
     deep_scan = deep;
     counting_ = &columns_[column];
