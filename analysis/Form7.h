@@ -86,7 +86,7 @@ private:
     enum class Area { Gamer, Internet, Temp };
 
     // The run's steps (Form7_run.cpp).
-    void count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep);
+    void count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall);
     bool count_user_column();
     void count_user_file(const std::string& path);
     void start_location_bar();
@@ -109,6 +109,7 @@ private:
     FolderList folders_;   // the last walk: this window's own, never the engine's work lists
     std::unordered_map<std::string, std::vector<rt::DirEntry>> listings_;   // what the walk listed, by folder
     std::array<ColumnFiles, 4> columns_;   // Gamer, Internet, Temp, User
+    std::array<CleanChoice, 4> choices_;   // what the saved selection cleans of each
     ColumnFiles clicked_area_;             // the area of the last cell click
     ColumnFiles* counting_ = nullptr;      // where count_files adds
     long location_step_ = 0, area_step_ = 0;

@@ -13,7 +13,7 @@ constexpr long kFirstCellLeft = 1920, kCellPitch = 1560;
 constexpr long kFirstRowTop = 3120, kRowPitch = 720;
 constexpr long kHeadLeft = 120, kRowHeadWidth = 1695, kRowHeadHeight = 615;
 constexpr long kColumnHeadTop = 2520, kColumnHeadHeight = 375;
-constexpr long kBarLeft = 1560, kBarWidth = 7935, kBarHeight = 255;
+constexpr long kBarLeft = 1560, kBarWidth = 7935, kBarHeight = 255, kBarNameWidth = 1335;
 
 const COLORREF kCellBack = RGB(255, 255, 255);
 const COLORREF kInk = RGB(0x0B, 0x1F, 0x3A);
@@ -95,7 +95,8 @@ void Form7::design()
     rt::ProgressBar* const bars[] = {&ProgressBar1, &ProgressBar2, &ProgressBar3};
     for (int i = 0; i < 3; ++i) {
         const long top = 1200 + 360 * i;
-        style(*bar_labels[i], bar_names[i], kHeadLeft, top, kBarLeft - kHeadLeft, 255);   // the caption fits on one line
+        style(*bar_labels[i], bar_names[i], kHeadLeft, top, kBarNameWidth, 255);
+        bar_labels[i]->Font("Tahoma", 7);   // the narrow place holds the name on one line
         bars[i]->Move(kBarLeft, top, kBarWidth, kBarHeight);
     }
 

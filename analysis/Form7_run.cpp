@@ -83,11 +83,11 @@ void Form7::analyse_location()
     force_hidden = areas.force.hidden.value_or(force_hidden);
     ProgressBar1.Value(1);
 
-    count_section_column(kGamer, {kSectionGamer}, 0);
+    count_section_column(kGamer, {kSectionGamer}, 0, 2);
     ProgressBar1.Value(3);
-    count_section_column(kInternet, {kSectionInternet, kSectionCookies}, 1);
+    count_section_column(kInternet, {kSectionInternet, kSectionCookies}, 1, 4);
     ProgressBar1.Value(5);
-    count_section_column(kTemp, {kSectionTemp}, 0);
+    count_section_column(kTemp, {kSectionTemp}, 0, 5);
     ProgressBar1.Value(6);
     user_column_shown_ = count_user_column();
     if (user_column_shown_) {
@@ -103,15 +103,16 @@ void Form7::analyse_location()
     ProgressBar1.Value(9);
 }
 
-// Counts the sections of one column into its files and fills rows 1 to 4.
-void Form7::count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep)
+// Counts the sections of one column into its files and fills rows 1 to 4; the overall bar
+// shows `overall` once the sections' lines are counted.
+void Form7::count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall)
 {
     entry_count = 0;
     for (const char* section : sections) {
         section_tag = section;
         first_pass();
     }
-    ProgressBar1.Value(ProgressBar1.Value() + 1);
+    ProgressBar1.Value(overall);
     start_location_bar();
     deep_scan = deep;
     counting_ = &columns_[column];
@@ -198,17 +199,24 @@ void Form7::fill_selection_row(const FullCleanAreas& areas)
     };
     const uint8_t internet_sections =
         (areas.set(4) ? kFirstSection : 0) | (areas.set(5) ? kSecondSection : 0);
-    if (user_column_shown_)
-        cells[0][kUser] = columns_[kUser].freed_by_clean(choice(areas.set(13), kUserFolder | kUserFile));
-    cells[0][kGamer] = columns_[kGamer].freed_by_clean(choice(areas.set(1) && areas.set(2), kFirstSection));
-    cells[0][kInternet] = columns_[kInternet].freed_by_clean(choice(areas.set(3), internet_sections));
-    cells[0][kTemp] = columns_[kTemp].freed_by_clean(choice(areas.set(10) && areas.set(11), kFirstSection));
+    choices_[kUser] = choice(user_column_shown_ && areas.set(13), kUserFolder | kUserFile);
+    choices_[kGamer] = choice(areas.set(1) && areas.set(2), kFirstSection);
+    choices_[kInternet] = choice(areas.set(3), internet_sections);
+    choices_[kTemp] = choice(areas.set(10) && areas.set(11), kFirstSection);
+    for (int c : {kUser, kGamer, kInternet, kTemp})
+        cells[0][c] = columns_[c].freed_by_clean(choices_[c]);
 }
 
+// Rows 1 to 4 add the columns up; row 0 is what the full clean frees, which takes a file
+// that two of its areas reach once.
 void Form7::fill_full_column()
 {
     for (auto& row : cells)
         row[kFull] = row[kGamer] + row[kInternet] + row[kTemp] + row[kUser];
+    std::vector<ColumnClean> cleans;
+    for (int c : {kGamer, kInternet, kTemp, kUser})
+        cleans.push_back({&columns_[c], choices_[c]});
+    cells[0][kFull] = freed_by_cleans(cleans);
 }
 
 void Form7::show_cells()

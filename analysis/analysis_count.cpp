@@ -1,7 +1,7 @@
 #include "analysis/analysis_count.h"
+#include <unordered_set>
 #include "engine/clean_rules.h"
 #include "runtime/filesys.h"
-#include "runtime/text.h"
 
 namespace pellmaris {
 
@@ -48,7 +48,7 @@ FileClass file_class(uint32_t attributes)
 
 void ColumnFiles::add(const std::string& path, int64_t length, FileClass file_class, FileSource source)
 {
-    auto [at, added] = positions_.try_emplace(rt::UCase(path), files_.size());
+    auto [at, added] = positions_.try_emplace(path, files_.size());
     if (added)
         files_.push_back({path, length, file_class, static_cast<uint8_t>(source)});
     else
@@ -87,6 +87,17 @@ int64_t ColumnFiles::freed_by_clean(const CleanChoice& choice) const
         if (deleted_by_clean(f, choice))
             freed += f.length;
     return freed;
+}
+
+int64_t freed_by_cleans(const std::vector<ColumnClean>& cleans)
+{
+    std::unordered_set<std::string> freed;
+    int64_t bytes = 0;
+    for (const ColumnClean& clean : cleans)
+        for (const CountedFile& f : clean.files->files())
+            if (deleted_by_clean(f, clean.choice) && freed.insert(f.path).second)
+                bytes += f.length;
+    return bytes;
 }
 
 ClassLists class_lists(const ColumnFiles& files)

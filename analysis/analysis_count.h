@@ -46,8 +46,9 @@ struct CleanChoice {
 
 class ColumnFiles {
 public:
-    // Adds the file, or notes that the one already there (the same path in any case) was
-    // found in `source` too.
+    // Adds the file, or notes that the one already there was found in `source` too. Paths
+    // are final paths with names as listed, so one file has one text; a case-sensitive
+    // folder may hold two names that differ only in case, and those are two files.
     void add(const std::string& path, int64_t length, FileClass file_class, FileSource source);
     void clear();
     const std::vector<CountedFile>& files() const { return files_; }
@@ -60,8 +61,16 @@ public:
 
 private:
     std::vector<CountedFile> files_;
-    std::unordered_map<std::string, std::size_t> positions_;   // by the upper-cased path
+    std::unordered_map<std::string, std::size_t> positions_;   // by the path
 };
+
+// Bytes that the cleans of several columns free one after another: a file that more than
+// one of them reaches is deleted, and counted, once.
+struct ColumnClean {
+    const ColumnFiles* files;
+    CleanChoice choice;
+};
+int64_t freed_by_cleans(const std::vector<ColumnClean>& cleans);
 
 // The four file lists of the results window, in counting order: the files of the plain
 // listing (plain and read-only), read-only, hidden, hidden read-only.
