@@ -244,7 +244,7 @@ void Form12::Form_Unload(int& /*cancel*/) { close_status_windows(); }
 
 void Form12::yield()
 {
-    DoEvents();
+    app.sys.DoEventsWhenDue();   // at every folder and file: the queue only every few ms
     if (unload_pending() || !is_loaded())
         throw ScanStopped{};
 }

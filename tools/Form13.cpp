@@ -17,9 +17,7 @@ constexpr unsigned long kTaskkillNotFound = 128;
 // The name of this program's own executable file, as the process list shows it.
 std::string own_executable_name()
 {
-    wchar_t path[MAX_PATH * 2];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::string name = rt::utf8(std::wstring(path, n));
+    const std::string name = rt::System::exe_path();
     std::size_t slash = name.find_last_of("\\/");
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
