@@ -44,13 +44,15 @@ std::optional<FinalPath> find_final_path(const std::string& path)
             return std::nullopt;
         raise(errPathFileAccess);
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = GetFileInformationByHandle(h, &info);
+    // The basic information alone: the full one asks for the volume's serial number, which
+    // under Wine is a round trip to its mount manager for every path.
+    FILE_BASIC_INFO info{};
+    const bool known = GetFileInformationByHandleEx(h, FileBasicInfo, &info, sizeof info);
     std::optional<std::string> final = final_path_of(h);
     CloseHandle(h);
     if (!known || !final)
         raise(errPathFileAccess);
-    return FinalPath{*final, info.dwFileAttributes};
+    return FinalPath{*final, info.FileAttributes};
 }
 
 std::optional<std::string> final_path(const std::string& path)

@@ -19,10 +19,23 @@ constexpr long kTwipsPerInch = 1440;
 
 int dpi_override = 0;   // set by a ScreenScaling
 
+// The program is system-DPI aware: its DPI stays as it started, so it is read once (each
+// read takes a screen DC, and twips are converted for every move of every control).
+int system_dpi_x()
+{
+    static const int dpi = device_caps(LOGPIXELSX);
+    return dpi;
+}
+int system_dpi_y()
+{
+    static const int dpi = device_caps(LOGPIXELSY);
+    return dpi;
+}
+
 } // namespace
 
-int dpi_x() { return dpi_override ? dpi_override : device_caps(LOGPIXELSX); }
-int dpi_y() { return dpi_override ? dpi_override : device_caps(LOGPIXELSY); }
+int dpi_x() { return dpi_override ? dpi_override : system_dpi_x(); }
+int dpi_y() { return dpi_override ? dpi_override : system_dpi_y(); }
 
 ScreenScaling::ScreenScaling(int dpi) : previous_(dpi_override) { dpi_override = dpi; }
 ScreenScaling::~ScreenScaling() { dpi_override = previous_; }
