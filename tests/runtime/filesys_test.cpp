@@ -7,7 +7,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "runtime/filesys.h"
-#include "support/host.h"
+#include "support/host_link.h"
 #include "support/scratch.h"
 #include "support/raised.h"
 
@@ -15,6 +15,8 @@ using testsupport::write_bytes;
 using Names = std::set<std::string>;
 
 namespace {
+
+using testsupport::HostLink;
 
 Names names(const std::string& pattern, uint32_t mask)
 {
@@ -26,29 +28,6 @@ Names names(const std::string& pattern, uint32_t mask)
 
 bool drive_exists(char letter) { return (GetLogicalDrives() & (1u << (letter - 'A'))) != 0; }
 
-using testsupport::host_path;
-using testsupport::run_on_host;
-
-// A host symbolic link (Wine's CreateSymbolicLink is a stub, and Wine can neither
-// delete nor remove such a link, so the host removes it again).
-class HostLink {
-public:
-    HostLink(const std::string& link, const std::string& target) : link_(host_path(link))
-    {
-        std::string to = host_path(target);
-        made_ = !link_.empty() && !to.empty() && run_on_host({"/bin/ln", "-s", to, link_});
-    }
-    ~HostLink()
-    {
-        if (made_)
-            run_on_host({"/bin/rm", "-f", link_});
-    }
-    bool made() const { return made_; }
-
-private:
-    std::string link_;
-    bool made_ = false;
-};
 
 // A folder with one file or folder of each attribute class.
 class FileSysTest : public testing::Test {
