@@ -2,6 +2,7 @@
 // drive's system folder or else from the one Windows reports.
 #include "mainwindow/Form11.h"
 #include <windows.h>
+#include <cctype>
 #include <vector>
 #include "common/paths.h"
 #include "engine/Program.h"
@@ -45,14 +46,24 @@ std::string reported_system_folder()
     return rt::exact_utf8(std::wstring(buffer, n)).value_or("");
 }
 
+// "C:", or nothing (the root of the current drive). A home drive that names a folder
+// would have the system's tools started from inside it.
+bool is_drive_alone(const std::string& home_drive)
+{
+    return home_drive.empty() ||
+           (home_drive.size() == 2 && std::isalpha(static_cast<unsigned char>(home_drive[0])) && home_drive[1] == ':');
+}
+
 // Where a tool may be: the home drive's system folder first, then the reported one.
 std::vector<std::string> tool_paths(const std::string& home_drive, const std::string& program)
 {
-    std::vector<std::string> paths = {home_drive + "\\Windows\\System32\\" + program};
+    std::vector<std::string> paths;
+    if (is_drive_alone(home_drive))
+        paths.push_back(home_drive + "\\Windows\\System32\\" + program);
     const std::string folder = reported_system_folder();
     if (!folder.empty()) {
         std::string reported = folder + "\\" + program;
-        if (rt::UCase(reported) != rt::UCase(paths.front()))
+        if (paths.empty() || rt::UCase(reported) != rt::UCase(paths.front()))
             paths.push_back(reported);
     }
     return paths;
@@ -63,7 +74,9 @@ std::vector<std::string> tool_paths(const std::string& home_drive, const std::st
 long tool_icon_size(const Settings& settings)
 {
     const double size = settings.value(kToolIconSize);
-    if (!(size >= 0.5 && size <= kDesignWidth))
+    // Past the design height the two rows cover each other and the lower one runs out of
+    // the frame.
+    if (!(size >= 1 && size <= kDesignHeight))
         return static_cast<long>(default_settings().value(kToolIconSize));
     return static_cast<long>(rt::round_half_even(size));
 }

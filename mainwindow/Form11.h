@@ -9,8 +9,8 @@ namespace pellmaris {
 class Program;
 
 // The Windows-tools icon size of settings line 14, in twips. A line that holds no usable
-// size (no number, none above 0, or one past the icons' design width, where they would
-// cover each other) gives the shipped size.
+// size (no number, less than a twip, or one past the icons' design height, where the two
+// rows would cover each other) gives the shipped size.
 long tool_icon_size(const Settings& settings);
 
 class Form11 : public rt::Form {

@@ -74,6 +74,13 @@ TEST_F(ToolsWindow, TheIconsTakeTheSizeOfLine14AtTheirDesignPlaces)
     set_line(kToolIconSize, "-40");   // no size at all: the shipped size
     EXPECT_EQ(open("C:").Image3.Height(), 1500);
     f.Unload();
+    set_line(kToolIconSize, "0.5");   // would round to an icon of no size
+    EXPECT_EQ(open("C:").Image3.Height(), 1500);
+    f.Unload();
+    set_line(kToolIconSize, "3500");   // the rows would overlap and the lower one leave the frame
+    EXPECT_EQ(open("C:").Image1.Height(), 1500);
+    EXPECT_LE(f.Image4.Top() + f.Image4.Height(), f.Frame1.Height());
+    f.Unload();
     testsupport::remove_tree(dir / kSettingsFile);
     EXPECT_EQ(open("C:").Image1.Width(), 1500);
 }
@@ -105,6 +112,13 @@ TEST_F(ToolsWindow, AToolMissingFromTheHomeDriveIsTakenFromTheReportedSystemFold
     ASSERT_EQ(fakes.shell->opened.size(), 2u);
     EXPECT_EQ(fakes.shell->opened[1].file, system_folder() + "\\dxdiag.exe");
     EXPECT_TRUE(fakes.dialogs->prompts.empty());
+    f.Unload();
+
+    // A home drive that names a folder: never a "system" program from inside it.
+    fakes.shell->opened.clear();
+    click(open(dir / "home").Image1);
+    ASSERT_EQ(fakes.shell->opened.size(), 1u);
+    EXPECT_EQ(fakes.shell->opened[0].file, system_folder() + "\\cleanmgr.exe");
 }
 
 TEST_F(ToolsWindow, AToolFoundNowhereShowsItsOwnMessageAndTheOthersStillStart)
