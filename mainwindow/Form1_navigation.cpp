@@ -35,7 +35,19 @@ void open_area_selection(Program& app)
 
 void open_system_status(Program& app) { app.Form13.Show(); }
 
-Settings current_settings(const rt::System& sys) { return read_settings(sys.path(kSettingsFile)); }
+// The lines of the lock. A settings file that is there but cannot be read might hold a lock
+// that is on: it opens nothing, and says why.
+std::optional<Settings> lock_settings(rt::System& sys)
+{
+    const std::string path = sys.path(kSettingsFile);
+    try {
+        read_lines_strict(path);
+    } catch (const rt::RuntimeError& e) {
+        sys.MsgBox("The settings file cannot be read (" + e.description() + ").", rt::vbExclamation, rt::AppTitle);
+        return std::nullopt;
+    }
+    return read_settings(path);
+}
 
 // Opens a web address in a maximised browser; anything else opens nothing, and a browser
 // that cannot be started ends quietly.
@@ -137,19 +149,26 @@ void Form1::Picture13_MouseMove(int, int, float, float)
         hover->Visible(false);
 }
 
-void Form1::Label16_Click() { open_settings_gate(app, current_settings(sys()), false); }
+void Form1::Label16_Click()
+{
+    if (const auto settings = lock_settings(sys()))
+        open_settings_gate(app, *settings, false);
+}
 
 // The classic theme's own settings label: the same lock, the classic look of the window.
 void Form1::Label17_Click()
 {
-    const Settings settings = current_settings(sys());
-    if (settings.is(kClassicTheme, 1))
-        open_settings_gate(app, settings, true);
+    const auto settings = lock_settings(sys());
+    if (settings && settings->is(kClassicTheme, 1))
+        open_settings_gate(app, *settings, true);
 }
 
 void Form1::Label20_Click()
 {
-    switch (tools_gate(current_settings(sys()))) {
+    const auto settings = lock_settings(sys());
+    if (!settings)
+        return;
+    switch (tools_gate(*settings)) {
     case GateChoice::PasswordPrompt: open_tools_password_prompt(app); break;
     case GateChoice::Window: open_tools_window(app); break;
     case GateChoice::Nothing: break;

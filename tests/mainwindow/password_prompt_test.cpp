@@ -125,7 +125,7 @@ TEST_F(PasswordLock, NoPasswordFileMeansTheEmptyPassword)
     EXPECT_TRUE(app->Form10.Visible());
 }
 
-TEST_F(PasswordLock, APasswordFileThatCannotBeReadKeepsTheWindowLocked)
+TEST_F(PasswordLock, AFileOfTheLockThatCannotBeReadKeepsTheWindowLocked)
 {
     testsupport::make_dirs(dir / kPasswordFile);   // a folder where the file should be
     app->Form15.Show();
@@ -134,6 +134,18 @@ TEST_F(PasswordLock, APasswordFileThatCannotBeReadKeepsTheWindowLocked)
     EXPECT_TRUE(app->Form15.Visible());
     ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
     EXPECT_NE(fakes.dialogs->prompts[0].text.find("cannot be read"), std::string::npos);
+    app->Form15.Unload();
+
+    // A settings file that cannot be read may hold a lock that is on: no link opens.
+    testsupport::remove_tree(dir / kSettingsFile);
+    testsupport::make_dirs(dir / kSettingsFile);
+    fakes.dialogs->prompts.clear();
+    app->Form1.Label16_Click();
+    app->Form1.Label17_Click();
+    app->Form1.Label20_Click();
+    EXPECT_FALSE(any_lock_window_loaded());
+    ASSERT_EQ(fakes.dialogs->prompts.size(), 3u);
+    EXPECT_NE(fakes.dialogs->prompts[2].text.find("settings file cannot be read"), std::string::npos);
 }
 
 TEST_F(PasswordLock, PasswordBoxesMaskUnlessShowPasswordIsOn)
