@@ -431,7 +431,12 @@ void clean_user_folder(Program& app, const std::string& location)
     const std::vector<WalkedFolder> folders = walked_folders(f.clean.folders.folders());
     for (const WalkedFolder& walked : folders) {
         f.current_folder = walked.folder;
-        FolderToEmpty folder = open_folder_to_empty(app, walked.folder, walked.expected);
+        FolderToEmpty folder;
+        try {
+            folder = open_folder_to_empty(app, walked.folder, walked.expected);
+        } catch (const std::exception&) {
+            add_exception(app, walked.folder);   // a folder that cannot be opened lists nothing; its siblings go on
+        }
         std::vector<std::string> files;   // the plain files: a listing with mask 0
         for (const rt::DirEntry& e : folder.entries)
             if (listed_with_mask(e, rt::attrNormal))

@@ -4,6 +4,7 @@
 #include <map>
 #include "clean_fixture.h"
 #include "common/last_clean.h"
+#include "runtime/filesys.h"
 
 using namespace cleantest;
 
@@ -405,4 +406,27 @@ TEST_F(FullClean, UserFolderProgressCountsItsPlainFilesPlusOne)
     EXPECT_EQ(form().ProgressBar1.Max(), 4);
     EXPECT_EQ(form().ProgressBar1.Value(), 2);
     EXPECT_EQ(form().files_deleted, 3);
+}
+
+TEST_F(FullClean, AUserSubFolderThatCannotBeOpenedLeavesTheRestOfItsEntryCleaned)
+{
+    set_areas(all_areas(0, 0));
+    const std::string folder = dir / "userdir\\";
+    junk(folder + "locked\\stays.txt");
+    const std::string deeper = junk(folder + "other\\deep\\gone.txt");   // walked after "locked"
+    const std::string next = junk(dir / "next\\gone.txt");
+    locked = CreateFileW(rt::wide_path(folder + "locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);   // not shared: the clean cannot open it
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    put(in_program("PMuser.lst"), "D " + folder + "\r\nD " + dir / "next\\" + "\r\n");
+    start();
+    app->Form2.List1.Clear();
+    form().clean_userfiles();
+    EXPECT_FALSE(exists(deeper));
+    EXPECT_FALSE(exists(folder + "other\\deep"));
+    EXPECT_FALSE(exists(next));
+    EXPECT_TRUE(exists(folder + "locked\\stays.txt"));
+    EXPECT_EQ(comparable(report()), (std::vector<std::string>{"  USER LOCATIONS CLEANING COMPLETE", "      List of files Deleted",
+                                                              "          Location = " + folder, "          gone.txt", "",
+                                                              "          Location = " + dir / "next\\", "          gone.txt", ""}));
 }
