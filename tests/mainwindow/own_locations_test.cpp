@@ -192,6 +192,29 @@ TEST_F(OwnLocations, EmptyingTheListAndClosingDeletesTheFile)
     EXPECT_TRUE(fakes.dialogs->prompts.empty()) << last_prompt();
 }
 
+// The rows are all a removal knows: a file it could not read at load, or one changed since,
+// is shown afresh and not rewritten from the rows.
+TEST_F(OwnLocations, ARemovalNeverDropsEntriesTheListDoesNotShow)
+{
+    const std::string old = "D S:\\first\\\r\nF S:\\second.txt\r\n";
+    put_user_locations(old);
+    HANDLE lock = CreateFileA(list_path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    open_editor();
+    CloseHandle(lock);
+    ASSERT_EQ(editor().List1.ListCount(), 0);
+    editor().Label3.on_click();
+    EXPECT_EQ(list_bytes(), old);
+    EXPECT_EQ(editor().List1.ListCount(), 2);
+
+    testsupport::write_bytes(list_path(), old + "D S:\\third\\\r\n");
+    click_row(editor().List1, 0);
+    editor().Label3.on_click();
+    EXPECT_EQ(list_bytes(), old + "D S:\\third\\\r\n");
+    EXPECT_EQ(editor().List1.ListCount(), 3);
+    EXPECT_EQ(fakes.dialogs->prompts.size(), 2u);
+}
+
 TEST_F(OwnLocations, AFailedWriteChangesNeitherTheFileNorTheList)
 {
     made = {"E:\\WriteFails"};
