@@ -81,11 +81,11 @@ void beep_three_times()
 
 std::string own_location_refusal(const UserLocation& location, const std::string& program_folder)
 {
+    // By the kind the user chose: a file entry that names a folder by now is refused.
     if (location.is_folder)
-        return may_be_cleaned(location.path, program_folder) ? "" : refused("folder", location.path);
+        return may_be_cleaned(location, program_folder) ? "" : refused("folder", location.path);
     const bool wildcards = location.path.find_first_of("*?") != std::string::npos;
-    if (wildcards || lies_in(folder_of(location.path), program_folder) ||
-        !may_be_cleaned(location.path, program_folder))
+    if (wildcards || lies_in(folder_of(location.path), program_folder) || !may_be_cleaned(location, program_folder))
         return refused("file", location.path);
     return "";
 }

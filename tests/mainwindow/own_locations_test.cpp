@@ -129,6 +129,24 @@ TEST_F(OwnLocations, RefusedLocationsWriteNothing)
     EXPECT_EQ(editor().List1.ListCount(), 0);
 }
 
+// The file list is a listing of the past: what the name is when the user adds it counts.
+TEST_F(OwnLocations, AFileSwappedForAFolderBeforeTheAddIsRefused)
+{
+    made = {"E:\\Swap"};
+    testsupport::make_dirs("E:\\Swap");
+    testsupport::write_bytes("E:\\Swap\\x.txt", "x");
+    open_editor();
+    choose_drive(editor().Drive1, 'E');
+    open_folder(editor().Dir1, "Swap");
+    pick_file(editor().File1, "x.txt");
+    ASSERT_TRUE(DeleteFileA("E:\\Swap\\x.txt"));
+    testsupport::make_dirs("E:\\Swap\\x.txt");
+    add(editor().Option2);
+    EXPECT_NE(last_prompt().find("This file cannot be added"), std::string::npos) << last_prompt();
+    EXPECT_EQ(list_bytes(), "<none>");
+    EXPECT_EQ(editor().List1.ListCount(), 0);
+}
+
 TEST_F(OwnLocations, AnIncompleteChoiceIsAskedForAndNotWritten)
 {
     open_editor();
