@@ -86,6 +86,12 @@ void Form3::fill_lists()
 // Flags beyond the rows (a 13th without the own-locations row) have no row and are passed over.
 void Form3::restore_selection()
 {
+    restore_flags();
+    area_selection_seen_ = selection_of(List1);
+}
+
+void Form3::restore_flags()
+{
     const std::string path = sys().path(kAreaOptionsFile);
     try {
         rt::TextFile probe(path, rt::TextFile::Input);
@@ -163,10 +169,12 @@ void Form3::Label6_Click() { open_file_search(app); }
 
 // ---- the group logic: a header takes its items along, an item its header ----
 
+// The list also tells of a move of its caret by the arrow keys: only a row the user
+// selected or cleared runs the group logic.
 void Form3::List1_Click()
 {
     const long row = List1.ListIndex();
-    if (row < 0)
+    if (row < 0 || selection_of(List1) == area_selection_seen_)
         return;
     if (!is_item_row(List1.List(row))) {
         const bool on = List1.Selected(row);
@@ -180,6 +188,7 @@ void Form3::List1_Click()
             List1.Selected(header, true);
     }
     List1.ListIndex(row);
+    area_selection_seen_ = selection_of(List1);
 }
 
 // ---- Recycle Bin ----

@@ -2,6 +2,7 @@
 // The area-selection window (ADVANCED): which areas the cleans may touch and the four
 // options, kept in pmdb.lst; it also opens the own-locations editor, the drive analysis,
 // the Recycle Bin clean-up and the file search.
+#include <vector>
 #include "runtime/forms.h"
 
 namespace pellmaris {
@@ -50,12 +51,15 @@ private:
     void apply_classic_layout();
     void fill_lists();
     void restore_selection();
+    void restore_flags();
     void select_every_area();
     void close_to(rt::Form& next);
 
     Program& app;
     // The window its unload shows: the main window, or the editor when that opens instead.
     rt::Form* shown_after_unload_ = nullptr;
+    // The area rows as the group logic last left them.
+    std::vector<bool> area_selection_seen_;
 };
 
 // The windows that the area selection opens and that other parts of the program provide.

@@ -24,6 +24,10 @@ const char* const kNeverCleaned =
     "Pellmaris never cleans a drive itself, the Windows, Program Files or user profile folders, its own folder "
     "or files, nor a folder that holds one of them.";
 const char* const kListNotSaved = "The Custom Cleaning List could not be saved";
+const char* const kListNotRead = "The Custom Cleaning List could not be read";
+const char* const kListChanged =
+    "The Custom Cleaning List has changed since it was shown, so nothing was removed.\r\n"
+    "It now shows the list as it is: select the locations to remove again.";
 
 // A file named in a drive root comes as "E:\\name": one backslash is enough.
 std::string collapse_root_backslash(std::string path)
@@ -77,11 +81,11 @@ void beep_three_times()
 
 std::string own_location_refusal(const UserLocation& location, const std::string& program_folder)
 {
+    // By the kind the user chose: a file entry that names a folder by now is refused.
     if (location.is_folder)
-        return may_be_cleaned(location.path, program_folder) ? "" : refused("folder", location.path);
+        return may_be_cleaned(location, program_folder) ? "" : refused("folder", location.path);
     const bool wildcards = location.path.find_first_of("*?") != std::string::npos;
-    if (wildcards || lies_in(folder_of(location.path), program_folder) ||
-        !may_be_cleaned(location.path, program_folder))
+    if (wildcards || lies_in(folder_of(location.path), program_folder) || !may_be_cleaned(location, program_folder))
         return refused("file", location.path);
     return "";
 }
@@ -179,6 +183,8 @@ void Form6::Label1_Click()
 // The kept entries are written as they were read; the list is rebuilt from the file.
 void Form6::Label3_Click()
 {
+    if (!rows_match_file())
+        return;
     std::vector<std::string> kept;
     for (long row = 0; row < List1.ListCount(); ++row)
         if (!List1.Selected(row))
@@ -193,6 +199,25 @@ void Form6::Label3_Click()
     List1.Clear();
     entry_lines_.clear();
     read_entries(FileLabel::AfterRemoval);
+}
+
+// A file that could not be read at load, or that changed since, holds entries the rows do
+// not show: rewriting it from the rows would drop them. It is shown afresh instead.
+bool Form6::rows_match_file()
+{
+    try {
+        if (read_lines_strict(sys().path(kUserLocationsFile)) == entry_lines_)
+            return true;
+    } catch (const rt::RuntimeError& e) {
+        MsgBox(std::string(kListNotRead) + " (" + e.description() + ").\r\nNothing was removed.", rt::vbExclamation,
+               rt::AppTitle);
+        return false;
+    }
+    MsgBox(kListChanged, rt::vbExclamation, rt::AppTitle);
+    List1.Clear();
+    entry_lines_.clear();
+    read_entries(FileLabel::AfterLoad);
+    return false;
 }
 
 // ---- drives and folders ----

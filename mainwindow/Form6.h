@@ -42,6 +42,7 @@ private:
     void read_entries(FileLabel file_label);
     void add_row(const std::string& line, const std::string& caption);
     bool chosen_location(UserLocation& location);
+    bool rows_match_file();
     void delete_list_when_empty();
 
     Program& app;

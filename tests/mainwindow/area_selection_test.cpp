@@ -195,6 +195,28 @@ TEST_F(AreaSelection, TheSpaceBarRunsTheSameGroupLogic)
     EXPECT_EQ(shown_selection(area().List1), "000000000000");
 }
 
+// The list tells of a change for every arrow key; moving onto a header changes nothing.
+TEST_F(AreaSelection, ArrowKeysOverAHeaderLeaveItsItemsAsTheyAre)
+{
+    load_with(pmdb("001101111000", "0000"));
+    area().Show();
+    const auto press = [&](long caret, WPARAM key) {
+        HWND window = area().List1.hWnd();
+        SendMessageA(window, LB_SETCARETINDEX, caret, FALSE);
+        SendMessageA(window, WM_KEYDOWN, key, 0x00500001);
+        SendMessageA(window, WM_KEYUP, key, 0xC0500001);
+        pump();
+    };
+    press(kInternet - 1, VK_DOWN);
+    EXPECT_EQ(shown_selection(area().List1), "001101111000");
+    press(kTemporaryFiles - 1, VK_DOWN);
+    press(kTemporaryFiles + 1, VK_UP);
+    EXPECT_EQ(shown_selection(area().List1), "001101111000");
+    EXPECT_EQ(held(area().List1), "001101111000");
+    press_space_on(area().List1, kTemporaryFiles);   // a real change still counts
+    EXPECT_EQ(shown_selection(area().List1), "001101111111");
+}
+
 TEST_F(AreaSelection, OwnLocationsRowAndOptionsToggleAlone)
 {
     put_user_locations("D S:\\x\\\r\n");

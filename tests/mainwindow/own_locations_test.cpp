@@ -129,6 +129,24 @@ TEST_F(OwnLocations, RefusedLocationsWriteNothing)
     EXPECT_EQ(editor().List1.ListCount(), 0);
 }
 
+// The file list is a listing of the past: what the name is when the user adds it counts.
+TEST_F(OwnLocations, AFileSwappedForAFolderBeforeTheAddIsRefused)
+{
+    made = {"E:\\Swap"};
+    testsupport::make_dirs("E:\\Swap");
+    testsupport::write_bytes("E:\\Swap\\x.txt", "x");
+    open_editor();
+    choose_drive(editor().Drive1, 'E');
+    open_folder(editor().Dir1, "Swap");
+    pick_file(editor().File1, "x.txt");
+    ASSERT_TRUE(DeleteFileA("E:\\Swap\\x.txt"));
+    testsupport::make_dirs("E:\\Swap\\x.txt");
+    add(editor().Option2);
+    EXPECT_NE(last_prompt().find("This file cannot be added"), std::string::npos) << last_prompt();
+    EXPECT_EQ(list_bytes(), "<none>");
+    EXPECT_EQ(editor().List1.ListCount(), 0);
+}
+
 TEST_F(OwnLocations, AnIncompleteChoiceIsAskedForAndNotWritten)
 {
     open_editor();
@@ -190,6 +208,29 @@ TEST_F(OwnLocations, EmptyingTheListAndClosingDeletesTheFile)
     pump();
     EXPECT_TRUE(area().Visible());
     EXPECT_TRUE(fakes.dialogs->prompts.empty()) << last_prompt();
+}
+
+// The rows are all a removal knows: a file it could not read at load, or one changed since,
+// is shown afresh and not rewritten from the rows.
+TEST_F(OwnLocations, ARemovalNeverDropsEntriesTheListDoesNotShow)
+{
+    const std::string old = "D S:\\first\\\r\nF S:\\second.txt\r\n";
+    put_user_locations(old);
+    HANDLE lock = CreateFileA(list_path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    open_editor();
+    CloseHandle(lock);
+    ASSERT_EQ(editor().List1.ListCount(), 0);
+    editor().Label3.on_click();
+    EXPECT_EQ(list_bytes(), old);
+    EXPECT_EQ(editor().List1.ListCount(), 2);
+
+    testsupport::write_bytes(list_path(), old + "D S:\\third\\\r\n");
+    click_row(editor().List1, 0);
+    editor().Label3.on_click();
+    EXPECT_EQ(list_bytes(), old + "D S:\\third\\\r\n");
+    EXPECT_EQ(editor().List1.ListCount(), 3);
+    EXPECT_EQ(fakes.dialogs->prompts.size(), 2u);
 }
 
 TEST_F(OwnLocations, AFailedWriteChangesNeitherTheFileNorTheList)
