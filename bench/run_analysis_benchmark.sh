@@ -22,24 +22,17 @@ root=$PWD
 build=${BUILD_DIR:-build}
 folders=${1:-2000}
 runs=${2:-5}
-source bench/make_tree.sh
+source bench/common.sh
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1
-cmake --build "$build" --target pellmaris_core stage >/dev/null
+build_core
 
 work=$build/analysis-bench
 bin=$work/bin
 rm -rf "$work"
 mkdir -p "$bin"
 
-CXX=x86_64-w64-mingw32-g++-posix
-command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 "$CXX" -O2 -static -municode -o "$bin/enumerate_loop.exe" bench/enumerate_loop.cpp
-(cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
-"$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
-  -o "$bin/analysis_driver.exe" bench/analysis_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lbcrypt -lntdll \
-  -mwindows
+build_driver "$bin" analysis_driver
 
 # The program folder: the shipped files and a profile whose temporary folder holds the tree.
 make_tree "$work/profile/AppData/Local/Temp/tree" "$folders"

@@ -16,8 +16,8 @@ folders=${1:-2000}
 flat_files=${2:-20000}
 files_per_folder=10
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target pellmaris_core stage >/dev/null
+source bench/common.sh
+build_core
 
 work=$build/bench
 bin=$work/bin
@@ -25,32 +25,8 @@ rm -rf "$work"
 mkdir -p "$bin"
 
 # The two programs: the references and the driver that clicks FULL CLEAN.
-CXX=x86_64-w64-mingw32-g++-posix
-command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
 "$CXX" -O2 -static -o "$bin/delete_loop.exe" bench/delete_loop.cpp
-(cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
-"$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
-  -o "$bin/full_clean_driver.exe" bench/full_clean_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  -lcomctl32 -lshell32 -lole32 -loleaut32 -luuid -lgdi32 -luser32 -lkernel32 -ladvapi32 -lshlwapi -lurlmon -lmsimg32 -lbcrypt -lntdll \
-  -mwindows
-
-# A tree of `folders` folders (a tenth of them at the top, the rest one level below),
-# each holding `files_per_folder` files of 100 bytes.
-make_tree() {
-  local dir=$1 count=$2 top=$(( $2 / 10 )) made=0 t s f payload
-  payload=$(printf '%0100d' 0)
-  mkdir -p "$dir"
-  for (( t = 0; t < top; t++ )); do
-    mkdir "$dir/top$t"
-    for (( f = 0; f < files_per_folder; f++ )); do printf '%s' "$payload" > "$dir/top$t/file$f.tmp"; done
-    made=$(( made + 1 ))
-    for (( s = 0; s < 9 && made < count; s++ )); do
-      mkdir "$dir/top$t/sub$s"
-      for (( f = 0; f < files_per_folder; f++ )); do printf '%s' "$payload" > "$dir/top$t/sub$s/file$f.tmp"; done
-      made=$(( made + 1 ))
-    done
-  done
-}
+build_driver "$bin" full_clean_driver
 
 # One folder of `count` empty files.
 make_flat() {

@@ -10,20 +10,15 @@ root=$PWD
 build=${BUILD_DIR:-build}
 folders=${1:-20000}
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target pellmaris_core stage >/dev/null
+source bench/common.sh
+build_core
 
 work=$build/scanbench
 bin=$work/bin
 rm -rf "$work"
 mkdir -p "$bin"
 
-CXX=x86_64-w64-mingw32-g++-posix
-command -v "$CXX" >/dev/null || CXX=x86_64-w64-mingw32-g++
-(cd resources && x86_64-w64-mingw32-windres pellmaris.rc -O coff -o "$root/$bin/resources.o")
-"$CXX" -std=c++20 -O2 -static -DNOMINMAX -DWIN32_LEAN_AND_MEAN -DWINVER=0x0A00 -D_WIN32_WINNT=0x0A00 -I. \
-  -o "$bin/zero_length_scan_driver.exe" bench/zero_length_scan_driver.cpp "$bin/resources.o" "$build/libpellmaris_core.a" \
-  $(sed -n 's/^set(WIN32_LIBS \(.*\))$/\1/p' CMakeLists.txt | sed 's/\([a-z0-9_]*\)/-l\1/g') -mwindows
+build_driver "$bin" zero_length_scan_driver
 
 # `count` folders: a tenth of them at the top, the rest nine to a top folder. The folders
 # are made by one mkdir, the files by the shell itself (no process per file).

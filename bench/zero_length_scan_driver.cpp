@@ -1,10 +1,9 @@
 // Times one walk and scan of the zero-length-file scanner over one folder tree.
 // Usage: zero_length_scan_driver <program folder> <root folder with trailing backslash>
 // Prints the seconds, the folders walked and the empty files found.
-#include <windows.h>
 #include <cstdio>
 #include <memory>
-#include "engine/Program.h"
+#include "bench/bench_program.h"
 
 int main(int argc, char** argv)
 {
@@ -25,16 +24,8 @@ int main(int argc, char** argv)
         scanner.Show();
         scanner.Timer1_Timer();
         scanner.Timer2.Enabled(false);
-        for (int i = 0; i < 50; ++i) {   // let the windows come up as a user would see them
-            app.sys.DoEvents();
-            Sleep(10);
-        }
-        LARGE_INTEGER frequency, start, end;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
-        scanner.Timer2_Timer();
-        QueryPerformanceCounter(&end);
-        seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+        bench::show_window(app, scanner);   // the windows up as a user would see them
+        seconds = bench::seconds_of([&] { scanner.Timer2_Timer(); });
         folders = scanner.List2.ListCount();
         found = scanner.List1.ListCount();
     }
