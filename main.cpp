@@ -1,5 +1,5 @@
 #include <windows.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -3,7 +3,7 @@
 #include "analysis/Form7.h"
 #include <utility>
 #include "engine/location_database.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/clean_support.h"
 
 namespace pellmaris {

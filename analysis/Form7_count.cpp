@@ -5,7 +5,7 @@
 #include "common/error_log.h"
 #include "engine/clean_support.h"
 #include "engine/location_database.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/filesys.h"
 #include "runtime/text.h"
 

@@ -1,6 +1,6 @@
 // The analysis window's layout and the binding of its events.
 #include "analysis/Form7.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 
 namespace pellmaris {

@@ -8,7 +8,7 @@
 #include "engine/area_values.h"
 #include "engine/environment.h"
 #include "engine/location_database.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/clean_support.h"
 #include "runtime/filesys.h"
 

@@ -1,6 +1,6 @@
 #include "analysis/Form8.h"
 #include <array>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 
 namespace pellmaris {

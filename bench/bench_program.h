@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/environment.h"
 #include "engine/location_database.h"
 #include "runtime/unicode.h"

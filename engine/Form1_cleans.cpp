@@ -8,7 +8,7 @@
 #include "engine/clean_rules.h"
 #include "engine/clean_support.h"
 #include "engine/location_database.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/textfile.h"
 
 namespace pellmaris {

@@ -11,7 +11,7 @@
 #include "engine/clean_rules.h"
 #include "engine/clean_support.h"
 #include "engine/location_database.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/filesys.h"
 #include "runtime/final_path.h"
 #include "runtime/text.h"

@@ -1,5 +1,5 @@
 #include "engine/Form2.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 
 namespace pellmaris {

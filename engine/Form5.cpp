@@ -1,5 +1,5 @@
 #include "engine/Form5.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include "common/last_clean.h"
 #include "common/paths.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

@@ -2,7 +2,7 @@
 #include "common/area_options.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/environment.h"
 #include "engine/location_database.h"
 #include "runtime/errors.h"

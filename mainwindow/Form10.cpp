@@ -7,7 +7,7 @@
 #include "common/password_file.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/Form11.h"
 #include "mainwindow/window_look.h"
 #include "runtime/errors.h"

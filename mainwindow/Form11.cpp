@@ -5,7 +5,7 @@
 #include <cctype>
 #include <vector>
 #include "common/paths.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/window_look.h"
 #include "runtime/text.h"
 #include "runtime/unicode.h"

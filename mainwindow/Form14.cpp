@@ -1,5 +1,5 @@
 #include "mainwindow/Form14.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

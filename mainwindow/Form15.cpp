@@ -1,5 +1,5 @@
 #include "mainwindow/Form15.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

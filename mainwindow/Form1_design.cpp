@@ -1,7 +1,7 @@
 // The main window's handlers and its default-theme layout.
 #include <iterator>
 #include "mainwindow/Form1.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

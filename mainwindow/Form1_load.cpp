@@ -7,7 +7,7 @@
 #include "common/last_clean.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/environment.h"
 #include "mainwindow/Form1.h"
 #include "runtime/errors.h"

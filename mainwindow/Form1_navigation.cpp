@@ -5,7 +5,7 @@
 #include "mainwindow/Form1.h"
 #include "common/file_io.h"
 #include "common/paths.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 #include "runtime/text.h"

@@ -6,7 +6,7 @@
 #include "mainwindow/Form1.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 #include "runtime/unicode.h"

@@ -7,7 +7,7 @@
 #include "common/error_log.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/link_highlight.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"

@@ -1,6 +1,6 @@
 // The area-selection window's default layout and its classic layout.
 #include "common/paths.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/Form3.h"
 #include "mainwindow/default_theme.h"
 #include "runtime/errors.h"

@@ -1,5 +1,5 @@
 // The windows the area selection opens that other parts of the program provide.
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/Form3.h"
 
 namespace pellmaris {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include "common/file_io.h"
 #include "common/paths.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/link_highlight.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"

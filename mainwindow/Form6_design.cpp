@@ -1,5 +1,5 @@
 // The own-locations editor's layout.
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/Form6.h"
 #include "mainwindow/default_theme.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/info1.h"
 #include "common/paths.h"
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "mainwindow/window_look.h"
 
 namespace pellmaris {

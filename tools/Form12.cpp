@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 #include <vector>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 #include "tools/empty_files.h"

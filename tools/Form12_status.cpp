@@ -1,5 +1,5 @@
 #include "tools/Form12_status.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "tools/window_place.h"
 
 namespace pellmaris {

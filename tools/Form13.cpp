@@ -1,6 +1,6 @@
 #include "tools/Form13.h"
 #include <windows.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 #include "runtime/text.h"
 #include "runtime/unicode.h"

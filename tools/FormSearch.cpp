@@ -1,7 +1,7 @@
 #include "tools/FormSearch.h"
 #include <cstring>
 #include <tuple>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 

@@ -1,5 +1,5 @@
 #include "tools/FrmShadow.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 

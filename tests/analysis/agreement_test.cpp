@@ -4,7 +4,7 @@
 #include "analysis_fixture.h"
 #include "common/size_text.h"
 #include "engine/clean_rules.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 using namespace analysistest;
 using pellmaris::Form7;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include "analysis/analysis_count.h"
 #include "analysis_fixture.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 using namespace analysistest;
 using pellmaris::Form7;

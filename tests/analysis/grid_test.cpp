@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include "analysis/analysis_size_text.h"
 #include "analysis_fixture.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 using namespace analysistest;
 using pellmaris::Form7;

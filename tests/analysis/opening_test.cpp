@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include "analysis_fixture.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/environment.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"

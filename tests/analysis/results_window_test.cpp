@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <array>
 #include "analysis_fixture.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 
 using namespace analysistest;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/location_database.h"
 #include "support/environment.h"
 #include "support/fakes.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <memory>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "engine/environment.h"
 #include "engine/location_database.h"
 #include "runtime/text.h"

@@ -5,7 +5,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "common/settings_file.h"
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
 

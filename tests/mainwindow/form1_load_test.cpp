@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <memory>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "runtime/text.h"
 #include "support/fakes.h"
 #include "support/environment.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/fakes.h"
 
 namespace screenshots {

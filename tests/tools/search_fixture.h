@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
 #include "support/user_clicks.h"

@@ -1,7 +1,7 @@
 // The search splash's width rule, its shadow's place and size, and the layered-window routines.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 #include <gtest/gtest.h>
-#include "engine/Program.h"
+#include "app/Program.h"
 #include "support/fakes.h"
 #include "support/program_folder.h"
 

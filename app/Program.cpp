@@ -1,4 +1,4 @@
-#include "engine/Program.h"
+#include "app/Program.h"
 
 namespace pellmaris {
 
