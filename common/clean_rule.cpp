@@ -1,9 +1,11 @@
 #include "common/clean_rule.h"
 #include <windows.h>
 #include <algorithm>
+#include <functional>
 #include "common/paths.h"
 #include "common/user_locations.h"
 #include "runtime/errors.h"
+#include "runtime/filesys.h"
 #include "runtime/final_path.h"
 #include "runtime/system_places.h"
 #include "runtime/text.h"
@@ -235,6 +237,43 @@ bool is_loopback_host(const std::string& host)
     return host.rfind("127.", 0) == 0 || host.rfind("::FFFF:127.", 0) == 0 || host.rfind("[::FFFF:127.", 0) == 0;
 }
 
+bool is_own_file(const std::string& key)
+{
+    for (const char* name : kOwnFiles)
+        if (key == rt::UCase(name))
+            return true;
+    return false;
+}
+
+bool has_log_extension(const std::string& key)
+{
+    static const std::string extension = ".LOG";
+    return key.size() >= extension.size() && key.compare(key.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+// ---- identities ----
+
+void add_identity(std::vector<rt::FileIdentity>& ids, const std::string& path)
+{
+    auto id = rt::identity_at(path);
+    if (id && std::find(ids.begin(), ids.end(), *id) == ids.end())
+        ids.push_back(*id);
+}
+
+// The folder and each folder above it, deepest first, each opened as itself (a link is not
+// followed); `visit` is told each one that can be opened, with its level (0: the folder),
+// and ends the walk by returning true.
+bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, const rt::OpenedIdentity&)>& visit)
+{
+    std::size_t level = 0;
+    for (std::size_t n = folder.steps.size() + 1; n-- > 0; ++level) {
+        const rt::OpenedIdentity id(join(folder, n));
+        if (id.known() && visit(level, id))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // ---- the rule ----
@@ -261,7 +300,7 @@ CleanRule::CleanRule(const std::string& program_folder, const std::string& windo
     profile_ = env("USERPROFILE");
     if (profile_ && profile_->steps.size() >= 2)
         profiles_ = parent_of(*profile_);
-    program_ = final_folder(program_folder);
+    program_ = final_folder(rt::folder_path(program_folder));
     for (const auto& folder : {env("ProgramFiles"), env("ProgramFiles(x86)"), env("ProgramW6432"),
                                env("ALLUSERSPROFILE"), env("PUBLIC")})
         if (folder)
@@ -272,6 +311,87 @@ CleanRule::CleanRule(const std::string& program_folder, const std::string& windo
             protected_.push_back(*folder);
     for (const std::string& name : rt::machine_names())
         machine_keys_.push_back(rt::UCase(name));
+    record_identities(program_folder, windows_folder);
+}
+
+void CleanRule::record_identities(const std::string& program_folder, const std::string& windows_folder)
+{
+    // Every folder above a protected one, as written and by its final path.
+    auto above = [this](const std::string& text) {
+        for (const std::optional<Folder>& path : {split_path(text), final_folder(text)})
+            for (std::size_t n = 0; path && n < path->steps.size(); ++n)
+                add_identity(n == 0 ? ids_.roots : ids_.refused, join(*path, n));
+    };
+    auto guard = [&](std::vector<rt::FileIdentity>& ids, const std::optional<std::string>& text) {
+        if (!text || text->empty())
+            return;
+        add_identity(ids, *text);
+        above(*text);
+    };
+    for (const std::string& windows : {windows_folder, rt::windows_folder()}) {
+        guard(ids_.windows, windows);
+        for (const char* junk : {"\\Temp", "\\Minidump", "\\SoftwareDistribution\\Download"})
+            add_identity(ids_.windows_junk, windows + junk);
+        for (const char* system : {"\\System32", "\\SysWOW64", "\\WinSxS"})
+            add_identity(ids_.windows_system, windows + system);
+    }
+    std::vector<std::optional<std::string>> program_files = {rt::environment_variable("ProgramFiles"),
+                                                             rt::environment_variable("ProgramFiles(x86)"),
+                                                             rt::environment_variable("ProgramW6432")};
+    for (const std::string& folder : rt::program_files_folders())
+        program_files.push_back(folder);
+    for (const auto& folder : program_files) {
+        guard(ids_.refused, folder);
+        guard(ids_.program_files, folder);
+    }
+    for (const char* name : {"ALLUSERSPROFILE", "PUBLIC", "USERPROFILE"})
+        guard(ids_.refused, rt::environment_variable(name));
+    std::vector<std::optional<std::string>> profiles = {rt::profiles_folder()};
+    if (profiles_)
+        profiles.push_back(text_of(*profiles_));
+    if (auto profile = split_path(rt::environment_variable("USERPROFILE").value_or("")); profile && profile->steps.size() >= 2)
+        profiles.push_back(join(*profile, profile->steps.size() - 1));
+    for (const auto& folder : profiles) {
+        guard(ids_.refused, folder);
+        guard(ids_.profiles, folder);
+    }
+    const std::string program = rt::folder_path(program_folder);
+    if (auto path = split_path(program); path && path->steps.empty()) {
+        ids_.program_root = rt::identity_at(program);
+        add_identity(ids_.program, program + kSkinFolder);
+    } else if (!program.empty()) {
+        add_identity(ids_.program, program);
+    }
+}
+
+// What a folder location, or the folder of a file location, is by identity: refused when it
+// is a folder refused above, a profile, or lies in the Windows folder (but for its junk and,
+// for a log file, outside its system folders) or in the program folder.
+bool CleanRule::refused_by_identity(const Folder& folder, const std::string& file_key) const
+{
+    const bool file = !file_key.empty();
+    const bool log = file && has_log_extension(file_key);
+    bool below_junk = false, below_system = false;
+    return any_in_chain(folder, [&](std::size_t level, const rt::OpenedIdentity& id) {
+        if (level == 0 && (id.is_any(ids_.refused) || (!file && id.is_any(ids_.roots))))
+            return true;
+        if (level == 0 && file && id.is(ids_.program_root) && is_own_file(file_key))
+            return true;
+        if (level == 1 && id.is_any(ids_.profiles))
+            return true;
+        below_junk = below_junk || id.is_any(ids_.windows_junk);
+        below_system = below_system || id.is_any(ids_.windows_system);
+        if (id.is_any(ids_.windows) && !below_junk && !(log && !below_system))
+            return true;
+        return id.is_any(ids_.program);
+    });
+}
+
+// A folder a walk reached from an allowed location: the folders above it were judged already.
+bool CleanRule::self_refused_by_identity(const rt::OpenedIdentity& folder) const
+{
+    return folder.is_any(ids_.refused) || folder.is_any(ids_.roots) || folder.is_any(ids_.windows)
+        || folder.is_any(ids_.program) || folder.is(ids_.program_root);
 }
 
 bool CleanRule::refused_share(const Folder& path) const
@@ -312,12 +432,7 @@ bool CleanRule::is_program_file(const Folder& path) const
 {
     if (in_program_folder(path))
         return true;
-    if (!program_ || !same(parent_of(path), *program_))
-        return false;
-    for (const char* name : kOwnFiles)
-        if (path.keys.back() == rt::UCase(name))
-            return true;
-    return false;
+    return program_ && same(parent_of(path), *program_) && is_own_file(path.keys.back());
 }
 
 // The Windows folder, any folder above it, and its sub-folders but its known junk.
@@ -335,10 +450,8 @@ bool CleanRule::refused_in_windows(const Folder& path) const
 // wherever it lies there, except among the system's own files.
 bool CleanRule::is_windows_log(const Folder& path) const
 {
-    static const std::string extension = ".LOG";
-    const std::string& name = path.keys.back();
     return windows_ && path.keys.size() > windows_->keys.size() && contains(*windows_, path)
-        && name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0
+        && has_log_extension(path.keys.back())
         && std::none_of(windows_system_.begin(), windows_system_.end(), [&](const Folder& f) { return contains(f, path); });
 }
 
@@ -369,7 +482,7 @@ std::optional<std::string> CleanRule::folder_location(const std::string& path) c
     auto resolved = resolve(*written);
     if (!resolved || (resolved->exists && (!resolved->is_folder || resolved->is_link)))
         return std::nullopt;
-    if (refused_folder(resolved->path))
+    if (refused_folder(resolved->path) || refused_by_identity(resolved->path, ""))
         return std::nullopt;
     return text_of(resolved->path) + "\\";
 }
@@ -380,7 +493,8 @@ std::optional<std::string> CleanRule::file_location(const std::string& path) con
     if (!ready_ || !written || written->steps.empty() || refused_share(*written))
         return std::nullopt;
     auto resolved = resolve(*written);
-    if (!resolved || resolved->is_folder || resolved->is_link || refused_file(resolved->path))
+    if (!resolved || resolved->is_folder || resolved->is_link || refused_file(resolved->path)
+        || refused_by_identity(parent_of(resolved->path), resolved->path.keys.back()))
         return std::nullopt;
     return text_of(resolved->path);
 }
@@ -390,7 +504,26 @@ bool CleanRule::may_empty_folder(const std::string& final_folder) const
     if (!ready_)
         return false;
     auto path = split_path(final_folder);
-    return path && !refused_folder(*path);
+    return path && !refused_folder(*path) && !self_refused_by_identity(rt::OpenedIdentity(text_of(*path)));
+}
+
+bool CleanRule::may_empty_folder(const rt::FolderHandle& folder) const
+{
+    auto path = split_path(folder.final_path());
+    return ready_ && path && !refused_folder(*path) && !self_refused_by_identity(rt::OpenedIdentity(folder.native_handle()));
+}
+
+bool CleanRule::keeps_empty_files_in(const std::string& final_folder) const
+{
+    auto path = split_path(final_folder);
+    if (!path)
+        return true;
+    if ((windows_ && contains(*windows_, *path)) || in_program_folder(*path) || (program_ && same(*path, *program_)))
+        return true;
+    return any_in_chain(*path, [&](std::size_t level, const rt::OpenedIdentity& id) {
+        return id.is_any(ids_.windows) || id.is_any(ids_.program_files) || id.is_any(ids_.program)
+            || (level == 0 && id.is(ids_.program_root));
+    });
 }
 
 bool CleanRule::may_be_added(const UserLocation& location) const
@@ -414,6 +547,10 @@ bool CleanRule::may_be_profile(const std::string& folder) const
     if (windows_ && (contains(path, *windows_) || contains(*windows_, path)))
         return false;
     if (in_program_folder(path) || (program_ && same(path, *program_)) || is_program_files_name(path))
+        return false;
+    if (any_in_chain(path, [&](std::size_t, const rt::OpenedIdentity& id) {
+            return id.is_any(ids_.windows) || id.is_any(ids_.program) || id.is(ids_.program_root);
+        }))
         return false;
     return std::none_of(shared_.begin(), shared_.end(), [&](const Folder& f) { return same(path, f); });
 }

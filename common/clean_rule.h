@@ -5,6 +5,12 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "runtime/final_path.h"
+
+namespace rt {
+class FolderHandle;
+class OpenedIdentity;
+}
 
 namespace pellmaris {
 
@@ -14,9 +20,10 @@ class CleanRule {
 public:
     // The rule of no clean: refuses everything.
     CleanRule() = default;
-    // Finds the final paths of the protected folders once: the Windows folder, the Program
-    // Files folders, the user profile, the folder of the profiles, the common profiles and the
-    // program folder. The first form takes the system's Windows folder.
+    // Finds the final paths and the identities of the protected folders once: the Windows
+    // folder, the Program Files folders, the user profile, the folder of the profiles, the
+    // common profiles and the program folder ("P:" is the root of P:). The first form takes
+    // the system's Windows folder; the system's own is protected by its identity in any case.
     explicit CleanRule(const std::string& program_folder);
     CleanRule(const std::string& program_folder, const std::string& windows_folder);
 
@@ -36,9 +43,17 @@ public:
     // System32, SysWOW64 and WinSxS), a path that names a folder or a link, and the program's
     // own files.
     std::optional<std::string> file_location(const std::string& path) const;
-    // For a folder that a walk reached below an allowed location, by its final path: false
-    // for the program folder and everything in it, and for every folder refused above.
+    // For a folder that a walk reached below an allowed location, by its final path and its
+    // identity: false for the program folder and everything in it, and for every folder
+    // refused above.
     bool may_empty_folder(const std::string& final_folder) const;
+    // The same for a folder opened to be emptied, judged on that very handle.
+    bool may_empty_folder(const rt::FolderHandle& folder) const;
+
+    // Whether the zero-length scanner keeps the empty files of a folder (its final path): many
+    // programs keep empty marker files in the Windows folder, the Program Files folders and
+    // the program folder (in a drive root: its own files and skin folder), and below them.
+    bool keeps_empty_files_in(const std::string& final_folder) const;
 
     // Whether the own-locations editor may add the entry: what a clean allows, except a folder
     // that holds the program folder (a clean would skip the program folder in it, but the
@@ -65,6 +80,9 @@ private:
     bool refused_file(const Folder& path) const;
     bool in_program_folder(const Folder& path) const;
     bool is_program_file(const Folder& path) const;
+    bool refused_by_identity(const Folder& folder, const std::string& file_key) const;
+    bool self_refused_by_identity(const rt::OpenedIdentity& folder) const;
+    void record_identities(const std::string& program_folder, const std::string& windows_folder);
 
     bool ready_ = false;
     std::optional<Folder> windows_, profile_, profiles_, program_;
@@ -73,6 +91,16 @@ private:
     std::vector<Folder> shared_;           // Program Files and the common profiles
     std::vector<Folder> protected_;        // never emptied, nor any folder above them (Windows apart)
     std::vector<std::string> machine_keys_;
+
+    // The same folders by identity, which no other name or drive letter changes.
+    struct Identities {
+        std::vector<rt::FileIdentity> refused;   // refused, and so are the files directly in them
+        std::vector<rt::FileIdentity> roots;     // drive roots above a protected folder: their files are not
+        std::vector<rt::FileIdentity> profiles;  // what lies directly in these is a profile
+        std::vector<rt::FileIdentity> windows, windows_junk, windows_system, program_files;
+        std::vector<rt::FileIdentity> program;   // the program folder (at a root: its skin folder), and below
+        std::optional<rt::FileIdentity> program_root;   // a program folder that is a drive root
+    } ids_;
 };
 
 // Whether a folder (a path ending in "\" or naming an existing folder) or a file may be

@@ -219,7 +219,7 @@ FolderToEmpty open_folder_to_empty(Program& app, const std::string& folder, cons
         add_exception(app, folder);
         return out;
     }
-    if (!app.Form1.clean.rule.may_empty_folder(handle.final_path()))
+    if (!app.Form1.clean.rule.may_empty_folder(handle))
         return out;
     for (rt::DirEntry& e : handle.list()) {
         if (rt::is_usable(e))

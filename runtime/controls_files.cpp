@@ -86,7 +86,7 @@ std::string current_or_program_folder()
     const std::string dir = rt::current_folder();
     if (!dir.empty() && is_folder(dir))
         return existing_folder(dir);
-    return existing_folder(System::exe_folder());
+    return existing_folder(folder_path(System::exe_folder()));
 }
 
 // Fills a plain list box window with the rows and selects one (-1 none).

@@ -2,6 +2,7 @@
 #include "runtime/errors.h"
 #include "runtime/unicode.h"
 #include <windows.h>
+#include <cctype>
 
 namespace rt {
 
@@ -349,6 +350,12 @@ void delete_file_quietly(const std::string& path)
 {
     if (!path.empty())
         DeleteFileW(wide_path(path).c_str());
+}
+
+std::string folder_path(const std::string& folder)
+{
+    const bool drive_only = folder.size() == 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0]));
+    return drive_only ? folder + "\\" : folder;
 }
 
 bool is_fully_qualified(const std::string& path)

@@ -90,6 +90,9 @@ void delete_file_quietly(const std::string& path);
 
 // Fully qualified: a drive letter, colon and backslash, or a UNC path.
 bool is_fully_qualified(const std::string& path);
+// A folder written without its final "\" (as the program folder is, to join names to it) as a
+// path that names it: "P:" is the root of P: ("P:\"), never P:'s current folder.
+std::string folder_path(const std::string& folder);
 // The path made full against the current folder as the platform does it ("/" as "\", "." and
 // ".." resolved); nothing when it cannot.
 std::optional<std::string> full_path(const std::string& path);
@@ -142,6 +145,7 @@ public:
     // The folder's final path in plain form ("C:\a\b", "\\server\share\a"; a drive root keeps its "\").
     const std::string& final_path() const { return final_path_; }
     uint32_t attributes() const { return attributes_; }
+    void* native_handle() const { return handle_; }
     // The opened object is a link or no folder (a Windows link opened as itself).
     bool is_link() const { return (attributes_ & attrReparsePoint) || !(attributes_ & attrDirectory); }
 

@@ -1,5 +1,6 @@
 #include "runtime/final_path.h"
 #include <windows.h>
+#include <winternl.h>
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 
@@ -54,6 +55,79 @@ std::optional<FinalPath> find_final_path(const std::string& path)
         raise(errPathFileAccess);
     return FinalPath{*final, info.FileAttributes};
 }
+
+namespace {
+
+constexpr int kFileInternalInformation = 6;
+
+HANDLE open_as_itself(const std::string& path)
+{
+    if (!is_fully_qualified(path))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileW(wide_path(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+std::optional<uint64_t> file_id_of(HANDLE h)
+{
+    LARGE_INTEGER id{};
+    IO_STATUS_BLOCK io{};
+    if (!NT_SUCCESS(NtQueryInformationFile(h, &io, &id, sizeof id, static_cast<FILE_INFORMATION_CLASS>(kFileInternalInformation))))
+        return std::nullopt;
+    return static_cast<uint64_t>(id.QuadPart);
+}
+
+} // namespace
+
+OpenedIdentity::OpenedIdentity(const std::string& path)
+{
+    HANDLE h = open_as_itself(path);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    handle_ = h;
+    owned_ = true;
+    file_ = file_id_of(h);
+}
+
+OpenedIdentity::OpenedIdentity(void* handle) : handle_(handle), file_(handle ? file_id_of(handle) : std::nullopt) {}
+
+OpenedIdentity::~OpenedIdentity()
+{
+    if (owned_)
+        CloseHandle(handle_);
+}
+
+std::optional<uint32_t> OpenedIdentity::volume() const
+{
+    if (!volume_) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        volume_ = GetFileInformationByHandle(handle_, &info) ? std::optional<uint32_t>(info.dwVolumeSerialNumber)
+                                                             : std::nullopt;
+    }
+    return *volume_;
+}
+
+std::optional<FileIdentity> OpenedIdentity::identity() const
+{
+    if (!file_ || !volume())
+        return std::nullopt;
+    return FileIdentity{*volume(), *file_};
+}
+
+bool OpenedIdentity::is(const std::optional<FileIdentity>& other) const
+{
+    return other && file_ && *file_ == other->file && volume() == other->volume;
+}
+
+bool OpenedIdentity::is_any(const std::vector<FileIdentity>& others) const
+{
+    for (const FileIdentity& other : others)
+        if (is(other))
+            return true;
+    return false;
+}
+
+std::optional<FileIdentity> identity_at(const std::string& path) { return OpenedIdentity(path).identity(); }
 
 std::optional<std::string> final_path(const std::string& path)
 {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rt {
 
@@ -20,5 +21,42 @@ struct FinalPath {
 std::optional<FinalPath> find_final_path(const std::string& path);
 // The same, nothing for every failure.
 std::optional<std::string> final_path(const std::string& path);
+
+// Who a file or folder is, whatever path or drive letter names it.
+struct FileIdentity {
+    uint32_t volume = 0;   // the volume's serial number
+    uint64_t file = 0;     // the file id on that volume
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// A file or folder opened without following a link at its last step, to tell who it is. Its
+// file id is read at once; its volume's serial number, which under Wine is a round trip to
+// the mount manager, only when the file id matches one asked about.
+class OpenedIdentity {
+public:
+    // Opens the path; nothing is known when nothing can be opened there.
+    explicit OpenedIdentity(const std::string& path);
+    // Of a handle that the caller keeps open meanwhile.
+    explicit OpenedIdentity(void* handle);
+    OpenedIdentity(const OpenedIdentity&) = delete;
+    OpenedIdentity& operator=(const OpenedIdentity&) = delete;
+    ~OpenedIdentity();
+
+    bool known() const { return file_.has_value(); }
+    std::optional<FileIdentity> identity() const;
+    bool is(const std::optional<FileIdentity>& other) const;
+    bool is_any(const std::vector<FileIdentity>& others) const;
+
+private:
+    std::optional<uint32_t> volume() const;
+    void* handle_ = nullptr;
+    bool owned_ = false;
+    std::optional<uint64_t> file_;
+    mutable std::optional<std::optional<uint32_t>> volume_;
+};
+
+// The identity of what lies at the path, opened without following a link; nothing when
+// nothing can be opened there.
+std::optional<FileIdentity> identity_at(const std::string& path);
 
 } // namespace rt

@@ -112,9 +112,10 @@ std::string System::exe_path()
     return utf8_text(buffer);
 }
 
-std::string System::exe_folder()
+std::string System::exe_folder() { return folder_of(exe_path()); }
+
+std::string System::folder_of(const std::string& path)
 {
-    const std::string path = exe_path();
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }

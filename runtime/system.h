@@ -153,7 +153,9 @@ public:
     std::unique_ptr<DiskSpace> disk_space;
     std::unique_ptr<Clock> clock;
 
-    // The program folder, without a trailing backslash (never the current directory).
+    // The program folder, without a trailing backslash, so that names are joined to it with
+    // one ("P:" for the root of P:, never the current directory); rt::folder_path names it
+    // as a folder.
     std::string program_folder;
     // The Windows folder whose known junk the clean rule allows (the system's; tests give
     // a scratch one).
@@ -177,6 +179,8 @@ public:
 
     static std::string exe_path();     // the program file's full path
     static std::string exe_folder();
+    // The folder of the program file at `exe_path`, as program_folder holds it.
+    static std::string folder_of(const std::string& exe_path);
 
 private:
     void run_yield_hook();

@@ -1,5 +1,7 @@
 #include "runtime/system_places.h"
 #include <windows.h>
+#include <shlobj.h>
+#include <userenv.h>
 #include <algorithm>
 #include "runtime/unicode.h"
 
@@ -37,6 +39,33 @@ std::string windows_folder()
         return "";
     folder.resize(n);
     return exact_utf8(folder).value_or("");
+}
+
+std::string profiles_folder()
+{
+    DWORD size = 0;
+    GetProfilesDirectoryW(nullptr, &size);
+    if (size == 0)
+        return "";
+    std::wstring folder(size, L'\0');
+    if (!GetProfilesDirectoryW(folder.data(), &size))
+        return "";
+    folder.resize(wcsnlen(folder.c_str(), folder.size()));
+    return exact_utf8(folder).value_or("");
+}
+
+std::vector<std::string> program_files_folders()
+{
+    std::vector<std::string> folders;
+    for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
+        wchar_t folder[MAX_PATH];
+        if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder)))
+            continue;
+        auto text = exact_utf8(folder);
+        if (text && !text->empty() && std::find(folders.begin(), folders.end(), *text) == folders.end())
+            folders.push_back(*text);
+    }
+    return folders;
 }
 
 std::vector<std::string> machine_names()

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "common/clean_rule.h"
 #include "runtime/filesys.h"
 
 namespace pellmaris {
@@ -23,14 +24,13 @@ enum class EmptyFileOutcome {
 
 class EmptyFileDeleter {
 public:
-    // Takes the final paths of the protected folders once, for a whole round of deletions.
+    // Finds the protected folders once, for a whole round of deletions.
     explicit EmptyFileDeleter(const std::string& program_folder);
 
     EmptyFileOutcome delete_if_still_empty(const std::string& path) const;
 
 private:
-    bool is_protected(const std::string& final_folder) const;
-    std::vector<std::string> protected_;   // final paths
+    CleanRule rule_;
 };
 
 } // namespace pellmaris

@@ -5,6 +5,7 @@
 #include "common/size_text.h"
 #include "engine/clean_rules.h"
 #include "app/Program.h"
+#include "support/aliased_folders.h"
 #include "support/host.h"
 
 using namespace analysistest;
@@ -72,4 +73,21 @@ TEST_F(HostileTree, TheFullCellCountsAFileOfTwoColumnsOnce)
     form().Picture2_Click();
     EXPECT_EQ(vanished_bytes(), 50);
     EXPECT_EQ(form().Label10.Caption(), "Space Freed Last Clean " + pellmaris::size_text(50));
+}
+
+// A drive letter mapped onto the Windows folder, Program Files or the profile counts nothing
+// there, and neither does the folder's plain name.
+TEST_F(HostileTree, NothingIsCountedThroughADriveLetterForAProtectedFolder)
+{
+    set_areas(cleantest::area_file("0000000000001", "1100"));
+    testsupport::AliasedFiles aliased;
+    std::string lines;
+    for (const testsupport::AliasedFolder& folder : testsupport::aliased_folders())
+        for (const std::string& spelling : {folder.alias, folder.plain})
+            lines += "F " + aliased.make(spelling, std::string(100, 'x')) + "\r\n";
+    file(user_dir() + "own.u", 40);
+    put(in_program("PMuser.lst"), lines + "D " + user_dir() + "\r\n");
+    start();
+    analyse();
+    EXPECT_EQ(value(0, Form7::kUser), 40);
 }

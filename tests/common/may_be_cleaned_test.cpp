@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "common/user_locations.h"
+#include "runtime/system.h"
 #include "runtime/system_places.h"
 #include "runtime/unicode.h"
 #include "support/environment.h"
@@ -137,7 +138,8 @@ TEST(MayBeCleaned, RefusesTheProgramFolderAndEverythingInIt)
 
 TEST(MayBeCleaned, RefusesTheProgramsOwnFilesInADriveRoot)
 {
-    const std::string program = "S:\\";
+    // As the program names its folder when it runs from the root of S:.
+    const std::string program = rt::System::folder_of("S:\\Pellmaris.exe");
     expect_refused({"S:\\settings.ini", "S:\\PMLIST.LST", "S:\\pmdb.lst", "S:\\PMuser.lst", "S:\\info.ini",
                     "S:\\pass.ini", "S:\\Pellmaris.exe", "S:\\pellmarisgui\\", "S:\\pellmarisgui\\back.jpg"},
                    program);

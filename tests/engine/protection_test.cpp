@@ -6,6 +6,7 @@
 #include <map>
 #include "clean_fixture.h"
 #include "runtime/system_places.h"
+#include "support/aliased_folders.h"
 
 using namespace cleantest;
 
@@ -238,4 +239,28 @@ TEST_F(Protection, AnEntryTooLongForTheSystemIsRefusedOnItsOwn)
     EXPECT_TRUE(is_exception(too_long + "\\f.txt"));
     EXPECT_EQ(report_count("          Location = " + dir / "last\\"), 1);
     EXPECT_EQ(report_count("          two.txt"), 1);
+}
+
+// Wine and subst give a protected folder another drive letter, under which it looks like a
+// drive root; its plain name then leads to the same place. Neither spelling reaches it.
+TEST_F(Protection, ADriveLetterForAProtectedFolderLeadsNowhereItsNameIsRefused)
+{
+    testsupport::AliasedFiles aliased;
+    std::vector<std::string> user_lines, database = {"[LOGS]"};
+    for (const testsupport::AliasedFolder& folder : testsupport::aliased_folders())
+        for (const std::string& spelling : {folder.alias, folder.plain}) {
+            user_lines.push_back("F " + aliased.make(spelling, "own entry"));
+            database.push_back(aliased.make(spelling, "database entry"));
+        }
+    const std::string control = junk(dir / "data\\control.txt");
+    user_lines.push_back("F " + control);
+    database.push_back("");
+    write_location_database(database);
+    set_user_locations(user_lines);
+    set_areas(area_file("0000000001111", "1100"));
+    start();
+    form().Picture2_Click();
+    aliased.expect_intact();
+    EXPECT_FALSE(exists(control));
+    EXPECT_EQ(form().files_deleted, 1);
 }

@@ -3,6 +3,7 @@
 #include <set>
 #include "tools_fixture.h"
 #include "runtime/filesys.h"
+#include "support/aliased_folders.h"
 #include "support/host.h"
 #include "support/host_link.h"
 #include "support/scratch.h"
@@ -242,6 +243,30 @@ TEST_F(Scanner, KeepsEmptyFilesInsideTheProgramFolderAndSaysHowManyAndWhy)
               "2 empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
               "Pellmaris folder are never deleted, because programs rely on empty marker files there.");
     EXPECT_EQ(fakes.dialogs->prompts[0].title, "Pellmaris");
+}
+
+// Through a drive letter mapped onto the Windows folder or Program Files, their empty files
+// are theirs all the same.
+TEST_F(Scanner, KeepsEmptyFilesOfProtectedFoldersReachedThroughAnotherDriveLetter)
+{
+    testsupport::AliasedFiles aliased;
+    std::vector<std::string> roots;
+    for (const testsupport::AliasedFolder& folder : testsupport::aliased_folders()) {
+        if (folder.alias == "V:\\")
+            continue;   // the profile is no folder of marker files
+        const std::string below = aliased.make_folder(folder.alias);
+        aliased.make(below, "");
+        roots.push_back(below);
+    }
+    const std::string junk = file("junk.tmp");
+    roots.push_back(tree + "\\");
+    scan(roots);
+    ASSERT_EQ(found().size(), 3u);
+    click(scanner().Command2);   // Select All
+    click(scanner().Command1);
+    EXPECT_FALSE(exists(junk));
+    aliased.expect_intact();
+    EXPECT_EQ(found().size(), 2u);
 }
 
 TEST_F(Scanner, SelectAllAndDeselectAllReachEveryRow)
