@@ -8,7 +8,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cm
 cmake --build "$build"
 rm -rf "$build/scratch"
 # D: and E: are scratch drives whose roots tests may use; N: is a drive whose folder a
-# test removes, so that it is not ready.
+# test removes, so that it is not ready; R: is a small drive for the real program at a drive
+# root, its file search, and a home drive holding programs named like the system's.
 scripts/wineprefix.sh "$build/wineprefix" p="$build" s="$build/scratch" \
-  d="$build/scratch/drive-d" e="$build/scratch/drive-e" n="$build/scratch/drive-n"
+  d="$build/scratch/drive-d" e="$build/scratch/drive-e" n="$build/scratch/drive-n" \
+  r="$build/scratch/drive-r"
 scripts/xvfb.sh scripts/ctest-wine.sh "$build" --output-on-failure -j "$(nproc)" "$@"
