@@ -16,14 +16,6 @@ std::string folder_of(const std::string& path)
     return path.substr(0, cut);
 }
 
-// Opening a read-only file or a folder for output fails; refuse before anything is written.
-void require_replaceable(const std::string& path)
-{
-    std::optional<rt::FileFacts> facts = rt::file_facts(path);
-    if (facts && (facts->attributes & (rt::attrReadOnly | rt::attrDirectory)))
-        rt::raise(rt::errPathFileAccess);
-}
-
 std::string make_temporary_beside(const std::string& path) { return rt::make_temporary_file(folder_of(path), "pm~"); }
 
 void print_into(const std::string& temporary, const std::function<void(rt::TextFile&)>& print)
@@ -37,7 +29,8 @@ void print_into(const std::string& temporary, const std::function<void(rt::TextF
 
 void write_file_safely(const std::string& path, const std::function<void(rt::TextFile&)>& print)
 {
-    require_replaceable(path);
+    // What could not be written in place is not replaced either: a link stays what it is.
+    rt::require_writable_in_place(path);
     std::string temporary = make_temporary_beside(path);
     try {
         print_into(temporary, print);

@@ -10,8 +10,8 @@ namespace pellmaris {
 
 // Prints the new content into a temporary file beside `path` and puts it in place of the
 // old file only when it is complete. On failure the temporary file is removed, the old
-// file is untouched and rt::RuntimeError is raised (75 for a read-only file or a folder
-// in the way, 76 for a missing folder, 61/57 when the data cannot be written).
+// file is untouched and rt::RuntimeError is raised (75 for a read-only file, a folder or a
+// link in the way, 76 for a missing folder, 61/57 when the data cannot be written).
 void write_file_safely(const std::string& path, const std::function<void(rt::TextFile&)>& print);
 
 // Every line of the file up to the first error; a missing file gives none. Never throws.

@@ -19,17 +19,6 @@ bool is_drive(const std::string& value)
 
 } // namespace
 
-std::string double_percent_signs(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        out += c;
-        if (c == '%')
-            out += '%';
-    }
-    return out;
-}
-
 EnvironmentValues environment_values(const std::string& program_folder)
 {
     const CleanRule rule(program_folder);
@@ -57,9 +46,9 @@ std::vector<std::string> read_dump_lines(const std::string& path)
     return lines;
 }
 
-std::string dump_command(const std::string& command, const std::string& dump_path)
+std::string dump_command(const std::string& command, const std::string& dump_name)
 {
-    return command + " > \"" + double_percent_signs(dump_path) + "\"";
+    return command + " > \"" + dump_name + "\"";
 }
 
 void write_batch_file(const std::string& batch_path, const std::string& command_line)

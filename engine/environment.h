@@ -25,13 +25,9 @@ EnvironmentValues environment_values(const std::string& program_folder);
 // The lines of a dump, converted to ANSI; a missing or unreadable dump gives none.
 std::vector<std::string> read_dump_lines(const std::string& path);
 
-// The text with every "%" doubled: how a batch file writes a path so that the command
-// interpreter does not take part of it for a variable.
-std::string double_percent_signs(const std::string& text);
-
-// command & " > " & the quoted dump path, with every "%" of the path doubled so that the
-// command interpreter does not take it for a variable.
-std::string dump_command(const std::string& command, const std::string& dump_path);
+// command & " > " & the quoted dump name. The batch runs in the program folder, so the folder's
+// name never stands in it, where the interpreter would expand "%" and "!" and read "&" or "^".
+std::string dump_command(const std::string& command, const std::string& dump_name);
 
 // Writes the one-line batch file (OEM, CR LF), replacing an older one. Raises
 // rt::RuntimeError when it cannot be written.

@@ -136,32 +136,45 @@ void frmSplash::load_location_database()
         app.Form5.List1.AddItem(line);
 }
 
+// A batch that cannot be written (a folder that cannot be written, a link in its place) leaves
+// its dump unmade: the environment values come from the process and the system captions keep
+// their design text.
 void frmSplash::write_batch_files()
 {
-    // A folder that cannot be written leaves the dumps unmade: the environment values then
-    // come from the process and the system captions keep their design text.
+    env_batch_written_ = write_dump_batch(kEnvBatch, "set", kEnvDump);
+    sysinfo_batch_written_ = write_dump_batch(kSysInfoBatch, "systeminfo", kSysInfoDump);
+}
+
+bool frmSplash::write_dump_batch(const char* batch, const char* command, const char* dump)
+{
     try {
-        write_batch_file(sys().path(kEnvBatch), dump_command("set", sys().path(kEnvDump)));
-        write_batch_file(sys().path(kSysInfoBatch), dump_command("systeminfo", sys().path(kSysInfoDump)));
+        write_batch_file(sys().path(batch), dump_command(command, dump));
+        return true;
     } catch (const rt::RuntimeError&) {
+        return false;
     }
 }
 
 void frmSplash::Timer1_Timer()
 {
-    start_batch_file(kEnvBatch);
-    start_batch_file(kSysInfoBatch);
+    if (env_batch_written_)
+        start_dump_batch(kEnvBatch, kEnvDump);
+    if (sysinfo_batch_written_)
+        start_dump_batch(kSysInfoBatch, kSysInfoDump);
     Timer1.Enabled(false);
     Timer2.Interval(4000);
     Timer2.Enabled(true);
 }
 
-void frmSplash::start_batch_file(const char* name)
+// The dump is made anew as a plain file first, so that the interpreter's redirection writes
+// into it and never through a link in its place; a dump that cannot be made is not run for.
+void frmSplash::start_dump_batch(const char* batch, const char* dump)
 {
     try {
-        sys().Shell("\"" + sys().path(name) + "\"", rt::vbHide);
+        rt::write_new_file(sys().path(dump), "");
+        sys().ShellBatch(batch, rt::vbHide);
     } catch (const rt::RuntimeError&) {
-        // Not started: its dump stays missing, which the readers allow for.
+        // Not started: its dump stays empty, which the readers allow for.
     }
 }
 

@@ -37,7 +37,8 @@ private:
     void colour_captions(bool classic_theme);
     void load_location_database();
     void write_batch_files();
-    void start_batch_file(const char* name);
+    bool write_dump_batch(const char* batch, const char* command, const char* dump);
+    void start_dump_batch(const char* batch, const char* dump);
     void copy_system_information();
     void show_first_window();
     void show_main_window();
@@ -45,6 +46,9 @@ private:
 
     Program& app;
     bool keep_hidden_ = false;
+    // Only a batch this run wrote is started: what stands there otherwise is not ours.
+    bool env_batch_written_ = false;
+    bool sysinfo_batch_written_ = false;
 };
 
 } // namespace pellmaris

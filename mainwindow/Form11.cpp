@@ -1,9 +1,8 @@
-// The Windows-tools window: each icon starts its program through the shell, from the home
-// drive's system folder or else from the one Windows reports.
+// The Windows-tools window: each icon starts its program through the shell, from the system
+// folder Windows reports.
 #include "mainwindow/Form11.h"
 #include <windows.h>
-#include <cctype>
-#include <vector>
+#include <optional>
 #include "common/paths.h"
 #include "app/Program.h"
 #include "mainwindow/window_look.h"
@@ -36,37 +35,16 @@ const Tool kTools[] = {
     {&Form11::Image6, "Registry Edit", "regedt32.exe", "Registry Edit Not Found", "TOOL_REGEDT32", 9000, 3360},
 };
 
-// The system folder as Windows reports it, "" when it does not say.
-std::string reported_system_folder()
+// The tool in the system folder Windows reports, "" when it reports none. Never the home drive
+// (on many machines a share others can write) nor the current drive.
+std::string tool_path(const char* program)
 {
     wchar_t buffer[MAX_PATH];
     const UINT n = GetSystemDirectoryW(buffer, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return "";
-    return rt::exact_utf8(std::wstring(buffer, n)).value_or("");
-}
-
-// "C:", or nothing (the root of the current drive). A home drive that names a folder
-// would have the system's tools started from inside it.
-bool is_drive_alone(const std::string& home_drive)
-{
-    return home_drive.empty() ||
-           (home_drive.size() == 2 && std::isalpha(static_cast<unsigned char>(home_drive[0])) && home_drive[1] == ':');
-}
-
-// Where a tool may be: the home drive's system folder first, then the reported one.
-std::vector<std::string> tool_paths(const std::string& home_drive, const std::string& program)
-{
-    std::vector<std::string> paths;
-    if (is_drive_alone(home_drive))
-        paths.push_back(home_drive + "\\Windows\\System32\\" + program);
-    const std::string folder = reported_system_folder();
-    if (!folder.empty()) {
-        std::string reported = folder + "\\" + program;
-        if (paths.empty() || rt::UCase(reported) != rt::UCase(paths.front()))
-            paths.push_back(reported);
-    }
-    return paths;
+    const std::optional<std::string> folder = rt::exact_utf8(std::wstring(buffer, n));
+    return folder ? *folder + "\\" + program : "";
 }
 
 } // namespace
@@ -117,7 +95,6 @@ void Form11::Form_Load()
         image.Width(size);
         image.Height(size);
     }
-    home_drive = app.Form1.home_drive;
 }
 
 // Only a tool that is nowhere to be found or will not start is reported; a user who said
@@ -125,14 +102,11 @@ void Form11::Form_Load()
 void Form11::start_tool(int index)
 {
     const Tool& tool = kTools[index];
-    for (const std::string& path : tool_paths(home_drive, tool.program)) {
-        switch (sys().shell->open(path, rt::vbMinimizedFocus)) {
-        case rt::ShellStarter::Started:
-        case rt::ShellStarter::Declined: return;
-        case rt::ShellStarter::NotFound: continue;
-        case rt::ShellStarter::Failed: break;
-        }
-        break;
+    const std::string path = tool_path(tool.program);
+    if (!path.empty()) {
+        const rt::ShellStarter::Result result = sys().shell->open(path, rt::vbMinimizedFocus);
+        if (result == rt::ShellStarter::Started || result == rt::ShellStarter::Declined)
+            return;
     }
     MsgBox(tool.not_found, rt::vbOKOnly, rt::AppTitle);
 }

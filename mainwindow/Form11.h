@@ -21,9 +21,6 @@ public:
     rt::Image Image1{*this, "Image1"}, Image2{*this, "Image2"}, Image3{*this, "Image3"},
         Image4{*this, "Image4"}, Image5{*this, "Image5"}, Image6{*this, "Image6"};
 
-    // The HOMEDRIVE value that every program path begins with.
-    std::string home_drive;
-
     void Image1_Click();
     void Image2_Click();
     void Image3_Click();

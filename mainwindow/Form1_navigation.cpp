@@ -191,7 +191,7 @@ void Form1::Picture10_Click() { open_area_selection(app); }
 // Never armed: both timers have no interval and nothing writes anal.bat.
 void Form1::Timer2_Timer()
 {
-    sys().Shell("\"" + sys().path("anal.bat") + "\"", rt::vbHide);
+    sys().ShellBatch("anal.bat", rt::vbHide);
     Timer1.Interval(2000);
     Timer1.Enabled(true);
     Timer2.Enabled(false);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rt {
@@ -74,6 +75,20 @@ void replace_file(const std::string& from, const std::string& to);
 // a link is never written through, nor removed. The path must be fully qualified (52).
 void write_new_file(const std::string& path, const std::string& bytes);
 
+// The one way a file is opened for writing: the file at the path itself, opened as it is (or
+// created when there is none, `only_new`: created only), never through a link in its place.
+// The opened file must be a plain, writable file with one name, whose final path is its
+// folder's final path and its own name; anything else (a link, a folder, a read-only file, a
+// hard link, a file that opens elsewhere) is refused with 75 before a byte is written or cut.
+// Returns the handle (GENERIC_WRITE, others may read); the caller closes it.
+void* open_file_for_writing(const std::string& path, bool only_new = false);
+// Raises 75 when what is at the path could not be written in place by open_file_for_writing;
+// nothing there is no failure.
+void require_writable_in_place(const std::string& path);
+
+// The folder part of a file's path, with its final "\", and its name; 53 when it names no file.
+std::pair<std::string, std::string> folder_and_name(const std::string& path);
+
 // The bytes of a file from `offset` to its end, read without keeping a writer out. A file now
 // shorter than `offset` (emptied and written anew) is read from its start, and `from` says so.
 struct FileBytes {
@@ -104,6 +119,20 @@ std::optional<std::string> long_path(const std::string& path);
 // it gave (false when the folder is gone).
 std::string current_folder();
 bool set_current_folder(const std::string& path);
+
+// Puts the current folder back, and with it the current drive, when it goes out of scope:
+// probing drives moves it, and a current drive left elsewhere would be where a path from a
+// root ("\x") leads, and would hold a removable drive.
+class CurrentFolderKept {
+public:
+    CurrentFolderKept() : saved_(current_folder()) {}
+    ~CurrentFolderKept() { set_current_folder(saved_); }
+    CurrentFolderKept(const CurrentFolderKept&) = delete;
+    CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+private:
+    std::string saved_;
+};
 
 // Drives by letter (either case): one the system has, one without its medium, and the label of
 // a fixed drive ("" for none, or for a drive that is not fixed).

@@ -29,23 +29,85 @@ void delete_old_file(const std::string& path)
     }
 }
 
-HANDLE create_new(const std::string& path)
+constexpr DWORD kRefusedAttributes = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
+
+// The opened file is the one at the path: a plain writable file with no other name, found at
+// its folder's final path under its own name. Under Wine a host link to a file opens as its
+// target, which only its final path gives away; Wine running as root also writes read-only files.
+void require_in_place(HANDLE h, const std::string& path)
 {
-    HANDLE h = CreateFileW(wide_path(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        raise_last_win32_error();
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    if (!GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard))
+        raise(errPathFileAccess);
+    if ((basic.FileAttributes & kRefusedAttributes) || standard.NumberOfLinks > 1)
+        raise(errPathFileAccess);
+    const auto [folder, name] = folder_and_name(path);
+    const std::optional<std::string> folder_final = final_path(folder);
+    const std::optional<std::string> opened = final_path_of(h);
+    if (!folder_final || !opened)
+        raise(errPathFileAccess);
+    const std::string expected =
+        *folder_final + (folder_final->empty() || folder_final->back() != '\\' ? "\\" : "") + name;
+    if (!same_final_path(*opened, expected))
+        raise(errPathFileAccess);
+}
+
+HANDLE checked(HANDLE h, const std::string& path)
+{
+    try {
+        require_in_place(h, path);
+    } catch (...) {
+        CloseHandle(h);
+        throw;
+    }
     return h;
 }
 
 } // namespace
+
+void* open_file_for_writing(const std::string& path, bool only_new)
+{
+    const std::string full = full_path(path).value_or(path);
+    const std::wstring wide = wide_path(full);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    // An existing file is opened as itself, never truncated or created through what it leads to;
+    // only a name that is free gets a new file (a dangling link is no free name).
+    if (!only_new)
+        h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE && (only_new || GetLastError() == ERROR_FILE_NOT_FOUND))
+        h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD e = GetLastError();
+        // Something that opens as no file took the name (a link leading nowhere, or a race).
+        raise(e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS ? errPathFileAccess : error_from_win32(e));
+    }
+    return checked(h, full);
+}
+
+void require_writable_in_place(const std::string& path)
+{
+    const std::string full = full_path(path).value_or(path);
+    HANDLE h = CreateFileW(wide_path(full).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD e = GetLastError();
+        if (e == ERROR_FILE_NOT_FOUND)
+            return;
+        raise(e == ERROR_PATH_NOT_FOUND ? errPathNotFound : errPathFileAccess);
+    }
+    CloseHandle(checked(h, full));
+}
 
 void write_new_file(const std::string& path, const std::string& bytes)
 {
     if (!is_fully_qualified(path))
         raise(errBadFileNumber);
     delete_old_file(path);
-    HANDLE h = create_new(path);
+    HANDLE h = open_file_for_writing(path, true);
     DWORD written = 0;
     const bool ok = bytes.empty() ||
                     (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&

@@ -400,9 +400,6 @@ DeletedFile FolderHandle::delete_opened_file(const std::string& name, bool share
     return found;
 }
 
-namespace {
-
-// The folder part (with its final "\\") and the name of a file's full path.
 std::pair<std::string, std::string> folder_and_name(const std::string& path)
 {
     std::string p = path;
@@ -414,8 +411,6 @@ std::pair<std::string, std::string> folder_and_name(const std::string& path)
         raise(errFileNotFound);
     return {p.substr(0, cut + 1), p.substr(cut + 1)};
 }
-
-} // namespace
 
 DeletedFile delete_file_at(const std::string& path, const std::function<bool(uint32_t)>& make_normal)
 {

@@ -97,18 +97,19 @@ private:
 };
 
 struct RealProcesses : ProcessStarter {
-    void start(const std::string& command_line, int window_style) override
+    void start(const std::string& command_line, int window_style, const std::string& working_folder) override
     {
-        CloseHandle(create(command_line, window_style));
+        CloseHandle(create(command_line, window_style, working_folder));
     }
-    std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style) override
+    std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style,
+                                               const std::string& working_folder) override
     {
-        return std::make_unique<HeldProcess>(create(command_line, window_style));
+        return std::make_unique<HeldProcess>(create(command_line, window_style, working_folder));
     }
     std::optional<unsigned long> run(const std::string& command_line, int window_style,
                                      unsigned long timeout_ms) override
     {
-        HANDLE process = create(command_line, window_style);
+        HANDLE process = create(command_line, window_style, "");
         std::optional<unsigned long> exit_code;
         DWORD code = 0;
         if (WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code))
@@ -119,7 +120,7 @@ struct RealProcesses : ProcessStarter {
 
 private:
     // The new process's handle.
-    static HANDLE create(const std::string& command_line, int window_style)
+    static HANDLE create(const std::string& command_line, int window_style, const std::string& working_folder)
     {
         const ProgramStart program = program_start(command_line);
         STARTUPINFOW si{};
@@ -129,8 +130,9 @@ private:
         PROCESS_INFORMATION pi{};
         const std::wstring application = wide_text(program.application);
         std::wstring mutable_line = wide_text(program.command_line);
-        if (!CreateProcessW(application.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &si, &pi))
+        const std::wstring folder = wide_text(working_folder);
+        if (!CreateProcessW(application.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &si, &pi))
             raise(errFileNotFound);
         CloseHandle(pi.hThread);
         return pi.hProcess;

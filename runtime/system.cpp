@@ -52,7 +52,24 @@ int System::MsgBox(const std::string& text, int style, const std::string& title)
     return dialogs->message_box(text, style, title.empty() ? std::string(AppTitle) : title);
 }
 
-void System::Shell(const std::string& command_line, int window_style) { processes->start(command_line, window_style); }
+void System::Shell(const std::string& command_line, int window_style) { processes->start(command_line, window_style, ""); }
+
+namespace {
+
+// ".\name", quoted: a path, so the interpreter never searches for it, and one without the folder.
+std::string batch_in_working_folder(const std::string& batch_name) { return "\".\\" + batch_name + "\""; }
+
+} // namespace
+
+void System::ShellBatch(const std::string& batch_name, int window_style)
+{
+    processes->start(batch_in_working_folder(batch_name), window_style, program_folder);
+}
+
+std::unique_ptr<StartedProcess> System::ShellBatchHeld(const std::string& batch_name, int window_style)
+{
+    return processes->start_held(batch_in_working_folder(batch_name), window_style, program_folder);
+}
 
 void System::End() { program_end->end(); }
 

@@ -58,11 +58,13 @@ struct StartedProcess {
 
 struct ProcessStarter {
     virtual ~ProcessStarter() = default;
-    // Starts the command line and does not wait; raises 53 when it cannot be started.
-    virtual void start(const std::string& command_line, int window_style) = 0;
+    // Starts the command line and does not wait; raises 53 when it cannot be started. The
+    // program's working folder is `working_folder`, or this process's own when it is "".
+    virtual void start(const std::string& command_line, int window_style, const std::string& working_folder) = 0;
     // Starts the command line the same way and keeps hold of the program; raises 53 when
     // it cannot be started.
-    virtual std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style) = 0;
+    virtual std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style,
+                                                       const std::string& working_folder) = 0;
     // Starts the command line and waits at most timeout_ms for its end: its exit code, or
     // nothing when it still runs then. Raises 53 when it cannot be started.
     virtual std::optional<unsigned long> run(const std::string& command_line, int window_style,
@@ -168,6 +170,11 @@ public:
 
     int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
     void Shell(const std::string& command_line, int window_style);
+    // Starts a batch file of the program folder by its bare name, in the program folder as its
+    // working folder: nothing of the folder's name passes the command interpreter, which would
+    // expand "%" (and "!") in it and split it at "&", "^" or ")". Raises 53 when it cannot start.
+    void ShellBatch(const std::string& batch_name, int window_style);
+    std::unique_ptr<StartedProcess> ShellBatchHeld(const std::string& batch_name, int window_style);
     void End();
     // Processes every pending message, then runs the yield hook. A quit posted meanwhile
     // is kept for the outer loop.

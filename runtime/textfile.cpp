@@ -17,23 +17,12 @@ bool is_space_or_tab(int c) { return c == ' ' || c == '\t'; }
 
 int write_error() { return errno == ENOSPC ? errDiskFull : errDeviceIO; }
 
-// A read-only file is refused for writing even where the platform would allow it
-// (Wine running as root writes through a missing write permission).
-void refuse_read_only_target(const std::string& path)
-{
-    std::optional<FileFacts> facts = file_facts(path);
-    if (facts && !(facts->attributes & attrDirectory) && (facts->attributes & attrReadOnly))
-        raise(errPathFileAccess);
-}
-
 HANDLE open_handle(const std::string& path, TextFile::Mode mode)
 {
-    const bool input = mode == TextFile::Input;
-    if (!input)
-        refuse_read_only_target(path);
-    HANDLE h = CreateFileW(wide_path(path).c_str(), input ? GENERIC_READ : GENERIC_WRITE,
-                           input ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ, nullptr,
-                           input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (mode != TextFile::Input)
+        return static_cast<HANDLE>(open_file_for_writing(path));
+    HANDLE h = CreateFileW(wide_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         raise_last_win32_error();
     return h;

@@ -15,6 +15,8 @@ public:
     TextFile() = default;
     static constexpr unsigned kAnsiCodePage = 0;   // CP_ACP
     // Opens at once; raises 53 (missing file for Input), 76 (missing folder), 75/70 (no access).
+    // Output and Append open the file at the path itself (rt::open_file_for_writing): a link,
+    // a folder or a read-only file in its place is refused with 75 and nothing is written.
     TextFile(const std::string& path, Mode mode, unsigned code_page = kAnsiCodePage);
     ~TextFile();
     TextFile(const TextFile&) = delete;

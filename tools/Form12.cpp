@@ -17,19 +17,6 @@ constexpr unsigned long long kCaptionInterval = 250;   // ms
 // Thrown from a yield when the window is being closed: the scan unwinds and ends.
 struct ScanStopped {};
 
-// Probing the drives moves the current directory; the rest of the program never relies
-// on it, but a current directory left on a removable drive would hold that drive.
-class CurrentDirectoryKept {
-public:
-    CurrentDirectoryKept() : saved_(rt::current_folder()) {}
-    ~CurrentDirectoryKept() { rt::set_current_folder(saved_); }
-    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
-    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
-
-private:
-    std::string saved_;
-};
-
 std::string kept_message(int kept)
 {
     return std::to_string(kept) +
@@ -93,7 +80,7 @@ void Form12::design()
 
 void Form12::Form_Load()
 {
-    CurrentDirectoryKept kept;
+    rt::CurrentFolderKept kept;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         probe_drive = std::string(1, letter);
         change_drive();

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kCaption = "Pellmaris file cleanup";
 constexpr const char* kZeroLengthRow = "Zero Length Files";
 constexpr const char* kAbortQuestion = "ABORT SEARCH AND RETURN TO SELECTION SCREEN";
+constexpr const char* kStoppedMessage = "THE SEARCH STOPPED BEFORE IT FINISHED: RETURNING TO SELECTION SCREEN";
 constexpr int kQuestion = rt::vbYesNo | rt::vbQuestion;      // 36
 constexpr int kInstruction = rt::vbOKCancel | rt::vbCritical; // 17
 constexpr long kPollMs = 100;
@@ -166,6 +167,7 @@ void FormSearch::Form_Load()
     List1.AddItem(kZeroLengthRow);
     for (const auto& extension : read_search_extensions(app.sys.path(kSearchExtensionsFile)))
         List1.AddItem(extension);
+    rt::CurrentFolderKept kept;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         probe_drive = std::string(1, letter);
         change_drive();
@@ -279,9 +281,9 @@ bool FormSearch::start_batch(const std::vector<std::string>& drive_rows)
         step = "THE SEARCH LIST " + results + " COULD NOT BE EMPTIED";
         empty_file(results);
         step = "THE SEARCH FILE " + batch + " COULD NOT BE WRITTEN";
-        write_search_batch(batch, drive_rows, results);
+        write_search_batch(batch, drive_rows);
         step = "THE SEARCH FILE " + batch + " COULD NOT BE STARTED";
-        batch_ = app.sys.processes->start_held(batch_command_line(batch), rt::vbHide);
+        batch_ = app.sys.ShellBatchHeld(kSearchBatchFile, rt::vbHide);
     } catch (const rt::RuntimeError& e) {
         ask(failure_text(step, e), rt::vbCritical);
         return false;
@@ -303,9 +305,23 @@ void FormSearch::Timer1_Timer()
         return;
     }
     const unsigned serial = search_serial_;
+    // Asked before the poll: a batch that had ended by then has written all it ever will.
+    const bool batch_ended = batch_ && !batch_->running();
     check_if_search_is_finished();
-    if (serial == search_serial_ && abort_search == 0 && search_finished == 1)
+    if (serial != search_serial_ || abort_search != 0)
+        return;
+    if (search_finished == 1)
         show_search_finished();
+    else if (batch_ended)
+        show_search_stopped();
+}
+
+// Without its end marker the listing is not complete, and no poll could ever end the wait.
+void FormSearch::show_search_stopped()
+{
+    Timer1.Enabled(false);
+    ask(kStoppedMessage, rt::vbCritical);
+    return_to_selection();
 }
 
 void FormSearch::check_if_search_is_finished()

@@ -70,6 +70,7 @@ private:
     void slide(int direction);
     bool start_batch(const std::vector<std::string>& drive_rows);
     void show_search_finished();
+    void show_search_stopped();
     void return_to_selection();
     void advance_progress();
     void show_progress(const std::string& fill);

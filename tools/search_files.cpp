@@ -1,11 +1,8 @@
 #include "tools/search_files.h"
-#include <windows.h>
 #include "common/file_io.h"
-#include "engine/environment.h"
 #include "runtime/filesys.h"
 #include "runtime/text.h"
 #include "runtime/textfile.h"
-#include "runtime/unicode.h"
 
 namespace pellmaris {
 
@@ -32,9 +29,9 @@ void write_search_extensions(const std::string& path, const std::vector<std::str
     });
 }
 
-std::string search_batch_text(const std::vector<std::string>& drive_rows, const std::string& results_path)
+std::string search_batch_text(const std::vector<std::string>& drive_rows)
 {
-    const std::string target = quoted(double_percent_signs(results_path));
+    const std::string target = quoted(kSearchResultsFile);
     std::string text;
     for (const auto& drive : drive_rows)
         text += "Dir " + drive + "*.* /ad/s/b >> " + target + "\r\n";
@@ -42,16 +39,12 @@ std::string search_batch_text(const std::vector<std::string>& drive_rows, const 
     return text;
 }
 
-void write_search_batch(const std::string& batch_path, const std::vector<std::string>& drive_rows,
-                        const std::string& results_path)
+void write_search_batch(const std::string& batch_path, const std::vector<std::string>& drive_rows)
 {
-    // A new console starts in the OEM code page, and that is how it reads the batch.
-    rt::write_new_file(batch_path, rt::utf8_to_code_page(search_batch_text(drive_rows, results_path), CP_OEMCP));
+    rt::write_new_file(batch_path, search_batch_text(drive_rows));
 }
 
 void empty_file(const std::string& path) { rt::write_new_file(path, ""); }
-
-std::string batch_command_line(const std::string& batch_path) { return quoted(batch_path); }
 
 bool is_end_marker(const std::string& line) { return rt::UCase(rt::Trim(line)) == "FINISHED"; }
 

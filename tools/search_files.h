@@ -19,19 +19,15 @@ void append_search_extension(const std::string& path, const std::string& extensi
 // Writes the list anew, in place of the old file only when complete. Raises on failure.
 void write_search_extensions(const std::string& path, const std::vector<std::string>& extensions);
 
-// The batch in UTF-8: one Dir line per drive row ("E:\"), then the echo of the end marker,
-// each into the quoted results file, every line ended by CR LF. Percent signs of the path
-// are doubled, as the command interpreter would otherwise read them as variables.
-std::string search_batch_text(const std::vector<std::string>& drive_rows, const std::string& results_path);
-// Writes the batch in the code page the command interpreter reads batch files in. Raises 5
-// when the results path has no exact form in that code page, and a file error otherwise.
-void write_search_batch(const std::string& batch_path, const std::vector<std::string>& drive_rows,
-                        const std::string& results_path);
+// The batch: one Dir line per drive row ("E:\"), then the echo of the end marker, each into
+// the quoted listing by its bare name, every line ended by CR LF. The batch runs in the program
+// folder, so the folder's name never stands in it, where the command interpreter would expand
+// "%" and "!" and read "&", "^" or ")".
+std::string search_batch_text(const std::vector<std::string>& drive_rows);
+// Writes the batch anew. Raises a file error.
+void write_search_batch(const std::string& batch_path, const std::vector<std::string>& drive_rows);
 // Creates the file empty, or empties it. Raises on failure.
 void empty_file(const std::string& path);
-// The command line that starts a batch file by its full path (the process starter runs it
-// through the system folder's command interpreter, never one in the program folder).
-std::string batch_command_line(const std::string& batch_path);
 
 // The line the batch writes last: "FINISHED" whatever its case and the blanks around it.
 bool is_end_marker(const std::string& line);

@@ -35,14 +35,15 @@ protected:
     void run_environment_dump()
     {
         ASSERT_FALSE(fakes.processes->started.empty());
-        const std::string recorded = fakes.processes->started[0].command;
-        ASSERT_NE(recorded.find("orvane.bat"), std::string::npos) << recorded;
-        std::wstring command = rt::utf16("cmd.exe /c " + recorded);
+        const auto& recorded = fakes.processes->started[0];
+        ASSERT_NE(recorded.command.find("orvane.bat"), std::string::npos) << recorded.command;
+        std::wstring command = rt::utf16("cmd.exe /c " + recorded.command);
+        const std::wstring folder = rt::utf16(recorded.folder);
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                                   nullptr, &si, &pi));
+                                   folder.empty() ? nullptr : folder.c_str(), &si, &pi));
         WaitForSingleObject(pi.hProcess, 60000);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include "common/settings_file.h"
 #include "runtime/services.h"
+#include "runtime/filesys.h"
 #include "runtime/unicode.h"
+#include "support/environment.h"
 
 using namespace pellmaris;
 
@@ -40,10 +42,7 @@ protected:
         app->Form11.Show();
         return app->Form11;
     }
-    static std::string in_home_system_folder(const std::string& drive, const char* program)
-    {
-        return drive + "\\Windows\\System32\\" + program;
-    }
+    static std::string in_system_folder(const char* program) { return system_folder() + "\\" + program; }
 };
 
 TEST_F(ToolsWindow, TheIconsTakeTheSizeOfLine14AtTheirDesignPlaces)
@@ -85,17 +84,30 @@ TEST_F(ToolsWindow, TheIconsTakeTheSizeOfLine14AtTheirDesignPlaces)
     EXPECT_EQ(open("C:").Image1.Width(), 1500);
 }
 
-TEST_F(ToolsWindow, EachIconStartsItsProgramFromTheHomeDrivesSystemFolder)
+// On company machines the home drive is often a share others can write: programs there named
+// like the tools never run, whether the home drive names it or it is the current drive.
+TEST_F(ToolsWindow, EachIconStartsItsProgramFromTheSystemFolderOnly)
 {
-    for (const char* drive : {"C:", "D:", ""}) {   // none: from the root of the current drive
+    const std::string decoys = "R:\\Windows\\System32";
+    testsupport::make_dirs(decoys);
+    struct Removed {
+        ~Removed() { testsupport::remove_tree("R:\\Windows"); }
+    } removed;
+    for (const ToolRow& row : kRows)
+        testsupport::write_bytes(decoys + "\\" + row.program, "MZ decoy");
+    testsupport::ScopedEnvironment environment;
+    environment.set("HOMEDRIVE", "R:");
+    rt::CurrentFolderKept kept;
+    for (const char* drive : {"R:", ""}) {   // none: a path from the current drive's root
         SCOPED_TRACE(drive);
+        ASSERT_TRUE(rt::set_current_folder("R:\\"));
         fakes.shell->opened.clear();
         Form11& f = open(drive);
         for (const ToolRow& row : kRows)
             click(f.*row.image);
         ASSERT_EQ(fakes.shell->opened.size(), 6u);
         for (size_t i = 0; i < 6; ++i) {
-            EXPECT_EQ(fakes.shell->opened[i].file, in_home_system_folder(drive, kRows[i].program));
+            EXPECT_EQ(fakes.shell->opened[i].file, system_folder() + "\\" + kRows[i].program);
             EXPECT_EQ(fakes.shell->opened[i].style, rt::vbMinimizedFocus);
         }
         f.Unload();
@@ -104,31 +116,13 @@ TEST_F(ToolsWindow, EachIconStartsItsProgramFromTheHomeDrivesSystemFolder)
     EXPECT_TRUE(fakes.processes->started.empty());   // never a bare command line
 }
 
-TEST_F(ToolsWindow, AToolMissingFromTheHomeDriveIsTakenFromTheReportedSystemFolder)
-{
-    Form11& f = open("D:");
-    fakes.shell->results[in_home_system_folder("D:", "dxdiag.exe")] = rt::ShellStarter::NotFound;
-    click(f.Image5);
-    ASSERT_EQ(fakes.shell->opened.size(), 2u);
-    EXPECT_EQ(fakes.shell->opened[1].file, system_folder() + "\\dxdiag.exe");
-    EXPECT_TRUE(fakes.dialogs->prompts.empty());
-    f.Unload();
-
-    // A home drive that names a folder: never a "system" program from inside it.
-    fakes.shell->opened.clear();
-    click(open(dir / "home").Image1);
-    ASSERT_EQ(fakes.shell->opened.size(), 1u);
-    EXPECT_EQ(fakes.shell->opened[0].file, system_folder() + "\\cleanmgr.exe");
-}
-
 TEST_F(ToolsWindow, AToolFoundNowhereShowsItsOwnMessageAndTheOthersStillStart)
 {
     Form11& f = open("C:");
     for (const ToolRow& row : kRows) {
         SCOPED_TRACE(row.program);
         fakes.shell->results.clear();
-        fakes.shell->results[in_home_system_folder("C:", row.program)] = rt::ShellStarter::NotFound;
-        fakes.shell->results[system_folder() + "\\" + row.program] = rt::ShellStarter::NotFound;
+        fakes.shell->results[in_system_folder(row.program)] = rt::ShellStarter::NotFound;
         fakes.dialogs->prompts.clear();
         click(f.*row.image);
         ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
@@ -149,12 +143,12 @@ TEST_F(ToolsWindow, AToolFoundNowhereShowsItsOwnMessageAndTheOthersStillStart)
 TEST_F(ToolsWindow, ADeclinedElevationSaysNothingAndAToolThatWillNotStartSaysSo)
 {
     Form11& f = open("C:");
-    fakes.shell->results[in_home_system_folder("C:", "regedt32.exe")] = rt::ShellStarter::Declined;
+    fakes.shell->results[in_system_folder("regedt32.exe")] = rt::ShellStarter::Declined;
     click(f.Image6);
     EXPECT_EQ(fakes.shell->opened.size(), 1u);   // no second try either
     EXPECT_TRUE(fakes.dialogs->prompts.empty());
 
-    fakes.shell->results[in_home_system_folder("C:", "msconfig.exe")] = rt::ShellStarter::Failed;
+    fakes.shell->results[in_system_folder("msconfig.exe")] = rt::ShellStarter::Failed;
     click(f.Image3);
     EXPECT_EQ(messages("Msconfig Not Found"), 1);
 }

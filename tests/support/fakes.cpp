@@ -3,9 +3,9 @@
 
 namespace testsupport {
 
-void FakeProcesses::start(const std::string& command_line, int window_style)
+void FakeProcesses::start(const std::string& command_line, int window_style, const std::string& working_folder)
 {
-    started.push_back({command_line, window_style});
+    started.push_back({command_line, window_style, working_folder});
     if (fail)
         rt::raise(rt::errFileNotFound);
 }
@@ -25,9 +25,10 @@ struct FakeStarted : rt::StartedProcess {
 
 } // namespace
 
-std::unique_ptr<rt::StartedProcess> FakeProcesses::start_held(const std::string& command_line, int window_style)
+std::unique_ptr<rt::StartedProcess> FakeProcesses::start_held(const std::string& command_line, int window_style,
+                                                             const std::string& working_folder)
 {
-    start(command_line, window_style);
+    start(command_line, window_style, working_folder);
     held.push_back(std::make_shared<Held>(Held{command_line}));
     return std::make_unique<FakeStarted>(held.back());
 }
@@ -35,7 +36,7 @@ std::unique_ptr<rt::StartedProcess> FakeProcesses::start_held(const std::string&
 std::optional<unsigned long> FakeProcesses::run(const std::string& command_line, int window_style,
                                                 unsigned long timeout_ms)
 {
-    start(command_line, window_style);
+    start(command_line, window_style, "");
     timeouts.push_back(timeout_ms);
     if (exit_codes.empty())
         return 0;

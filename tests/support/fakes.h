@@ -60,8 +60,9 @@ struct FakeProcesses : rt::ProcessStarter {
     struct Start {
         std::string command;
         int style;
+        std::string folder;   // the working folder asked for ("" for the caller's)
     };
-    // A held program: it runs until the test or its holder ends it.
+    // A held program: it runs until the test or its holder ends it (or the test says it ended).
     struct Held {
         std::string command;
         bool running = true;
@@ -70,8 +71,9 @@ struct FakeProcesses : rt::ProcessStarter {
     std::vector<Start> started;        // every start, held ones too
     std::vector<std::shared_ptr<Held>> held;
     bool fail = false;   // every start raises 53
-    void start(const std::string& command_line, int window_style) override;
-    std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style) override;
+    void start(const std::string& command_line, int window_style, const std::string& working_folder) override;
+    std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style,
+                                                   const std::string& working_folder) override;
     // run() records its start like start() and returns these exit codes in order (0 when
     // used up; nothing stands for a process still running at its time-out).
     std::deque<std::optional<unsigned long>> exit_codes;

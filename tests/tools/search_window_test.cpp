@@ -62,11 +62,15 @@ TEST_F(SearchWindow, LoadsRowZeroTheSavedExtensionsAndTheDrivesThatCanBeSelected
     EXPECT_EQ(form().remove_mode, 0);
     EXPECT_EQ(enabled_controls(), every_control());
 
-    // The test prefix's drives in letter order, but for N:, whose folder is gone.
+    // The test prefix's drives in letter order, but for N:, whose folder is gone. Probing them
+    // leaves the current folder, and with it the current drive, where it was.
     form().Unload();
     RemoveDirectoryA("S:\\drive-n");
     ASSERT_TRUE(GetLogicalDrives() & (1u << ('N' - 'A'))) << "the test prefix has no drive N:";
-    EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "S:\\"}));
+    rt::CurrentFolderKept kept;
+    ASSERT_TRUE(rt::set_current_folder("R:\\"));
+    EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "R:\\", "S:\\"}));
+    EXPECT_EQ(rt::current_folder(), "R:\\");
 
     form().Unload();
     write_bytes(file(kSearchExtensionsFile), ".tmp\r\n  .LOG \r\n.tmp\r\n");
@@ -240,14 +244,15 @@ TEST_F(SearchWindow, StartWritesTheBatchEmptiesTheListingRunsItHiddenAndSlidesUp
     const long move = 5 * (form().Height() / 5);
     start_search({"Zero Length Files"}, {"P:\\", "S:\\"});
 
-    const std::string target = "\"" + folder + "\\PMsearch.txt\"";
+    const std::string target = "\"PMsearch.txt\"";
     EXPECT_EQ(read_bytes(file(kSearchBatchFile)), "Dir P:\\*.* /ad/s/b >> " + target + "\r\n" +
                                                       "Dir S:\\*.* /ad/s/b >> " + target + "\r\n" +
                                                       "echo FINISHED >> " + target + "\r\n");
     EXPECT_EQ(read_bytes(file(kSearchResultsFile)), "");
     ASSERT_EQ(fakes.processes->held.size(), 1u);
     const std::string& command = fakes.processes->held[0]->command;
-    EXPECT_EQ(command, "\"" + file(kSearchBatchFile) + "\"");
+    EXPECT_EQ(command, "\".\\PMsearch.bat\"");
+    EXPECT_EQ(fakes.processes->started[0].folder, folder);
     EXPECT_EQ(fakes.processes->started[0].style, rt::vbHide);
 
     EXPECT_EQ(form().Label5.Caption(), "SEARCHING DRIVE(S)  P:\\  S:\\  ");
@@ -441,7 +446,8 @@ TEST_F(SearchFileLinks, InPlaceOfTheBatch)
     expect_refused("THE SEARCH FILE ");
 }
 
-TEST_F(SearchWindow, AProgramFolderTheCommandInterpreterCannotReadIsRefusedWithAMessage)
+// The batch never names the folder, so a folder no code page of the interpreter holds searches too.
+TEST_F(SearchWindow, AProgramFolderTheCommandInterpreterCannotReadStillSearches)
 {
     // A euro sign and a CJK letter: the scratch helpers cannot remove such a name themselves.
     const std::wstring odd = rt::utf16(dir / "\xE2\x82\xAC uro\xE4\xB8\xAD");
@@ -458,14 +464,33 @@ TEST_F(SearchWindow, AProgramFolderTheCommandInterpreterCannotReadIsRefusedWithA
     start_in(rt::utf8(odd));
     form().Show();
     start_search({"Zero Length Files"}, {"S:\\"});
-    ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
-    EXPECT_EQ(fakes.dialogs->prompts[0].text.rfind("THE SEARCH FILE " + file(kSearchBatchFile) +
-                                                       " COULD NOT BE WRITTEN\r\nError 5: ",
-                                                   0),
-              0u);
-    EXPECT_TRUE(fakes.processes->started.empty());
-    EXPECT_EQ(form().search_state, 1);
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+    ASSERT_EQ(fakes.processes->started.size(), 1u);
+    EXPECT_EQ(fakes.processes->started[0].folder, rt::utf8(odd));
+    EXPECT_EQ(form().search_state, 2);
+}
+
+// A batch that ended without its end marker (it could not run, or was ended from outside)
+// never finishes the listing: the wait says so and gives the selection screen back.
+TEST_F(SearchWindow, ABatchThatEndsWithoutItsEndMarkerEndsTheWaitWithAMessage)
+{
+    const std::vector<long> before = tops();
+    start_search({"Zero Length Files"}, {"S:\\"});
+    ASSERT_EQ(form().search_state, 2);
+    write_bytes(file(kSearchResultsFile), "S:\\a\r\n");
+    pump_for(300);
+    EXPECT_EQ(form().search_state, 2);   // still running: the wait goes on
+    EXPECT_TRUE(fakes.dialogs->prompts.empty());
+
+    fakes.processes->held[0]->running = false;
+    ASSERT_TRUE(pump_until([&] { return form().search_state == 1; }, 3000));
+    EXPECT_EQ(prompt_texts(),
+              std::vector<std::string>{"THE SEARCH STOPPED BEFORE IT FINISHED: RETURNING TO SELECTION SCREEN"});
+    EXPECT_EQ(fakes.dialogs->prompts[0].style, rt::vbCritical);
+    EXPECT_EQ(fakes.dialogs->prompts[0].title, kCaption);
+    EXPECT_EQ(tops(), before);
     EXPECT_EQ(enabled_controls(), every_control());
+    EXPECT_FALSE(app->Form12.is_loaded());
 }
 
 TEST_F(SearchWindow, FindZeroKbFilesInTheAreaSelectionOpensTheSearchBesideIt)
