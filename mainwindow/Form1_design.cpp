@@ -1,5 +1,6 @@
 // The main window's handlers and its default-theme layout.
 #include <iterator>
+#include <utility>
 #include "mainwindow/Form1.h"
 #include "app/Program.h"
 
@@ -69,6 +70,10 @@ Form1::Form1(Program& program) : rt::Form(program.sys, "Form1"), app(program)
     Picture8.on_click = [this] { Picture8_Click(); };
     Picture10.on_click = [this] { Picture10_Click(); };
     Picture12.on_click = [this] { Picture12_Click(); };
+    // The keyboard reaches a picture button through its normal picture.
+    for (auto [normal, hover] : {std::pair{&Picture1, &Picture2}, {&Picture3, &Picture4}, {&Picture5, &Picture6},
+                                 {&Picture7, &Picture8}, {&Picture9, &Picture10}, {&Picture11, &Picture12}})
+        normal->stands_for(*hover);
 
     Picture1.on_mouse_move = [this](int b, int s, float x, float y) { Picture1_MouseMove(b, s, x, y); };
     Picture3.on_mouse_move = [this](int b, int s, float x, float y) { Picture3_MouseMove(b, s, x, y); };

@@ -53,6 +53,7 @@ Form3::Form3(Program& program) : rt::Form(program.sys, "Form3"), app(program)
     Label6.on_click = [this] { Label6_Click(); };
     Label7.on_click = [this] { Label7_Click(); };
     Picture2.on_click = [this] { Picture2_Click(); };
+    Picture1.stands_for(Picture2);   // the keyboard's way to the back button
     List1.on_click = [this] { List1_Click(); };
     Label1.on_mouse_move = [this](int b, int s, float x, float y) { Label1_MouseMove(b, s, x, y); };
     Label2.on_mouse_move = [this](int b, int s, float x, float y) { Label2_MouseMove(b, s, x, y); };

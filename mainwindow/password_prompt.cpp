@@ -24,6 +24,7 @@ void PasswordPrompt::design()
     Command1.Move(2880, 1320, 1095, 315);
     Command1.Caption("Accept");
     Command1.Default(true);
+    CloseOnEscape(true);   // as the close box: opens nothing
 }
 
 void PasswordPrompt::Form_Load()

@@ -53,7 +53,11 @@ Control::~Control()
     owner_.unregister_control(this);
 }
 
-void Control::touch() { owner_.ensure_loaded(); }
+void Control::touch()
+{
+    owner_.ensure_loaded();
+    owner_.note_design_touch(*this);
+}
 
 void Control::reset()
 {
@@ -65,6 +69,7 @@ void Control::reset()
     visible_ = true;
     enabled_ = true;
     tooltip_.clear();
+    design_rank_ = -1;
 }
 
 RECT Control::pixel_rect()
@@ -242,6 +247,8 @@ LRESULT CALLBACK Control::subclass_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         float y = static_cast<float>(pixels_to_twips_y(static_cast<short>(HIWORD(lp))));
         self->owner_.run_handler([self, button, shift, x, y] { self->on_mouse_move(button, shift, x, y); });
     }
+    if (msg == WM_SETFOCUS)
+        self->owner_.note_focus(self);
     LRESULT result = CallWindowProcW(self->base_proc_, hwnd, msg, wp, lp);
     if (msg == WM_KEYDOWN || msg == WM_CHAR)
         self->key_handled();
@@ -379,6 +386,27 @@ void Label::paint(HDC dc)
     UINT align = alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT;
     const std::wstring text = wide_text(caption_);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+RECT Label::focus_rect(HDC dc)
+{
+    const RECT place = pixel_rect();
+    RECT text = place;
+    const int saved = SaveDC(dc);
+    SelectObject(dc, font_.handle());
+    const std::wstring caption = wide_text(caption_);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    RestoreDC(dc, saved);
+    const long width = std::min(text.right - text.left, place.right - place.left);
+    if (caption.empty() || width <= 0)
+        return Control::focus_rect(dc);
+    text.left = alignment_ == 1 ? place.right - width : alignment_ == 2 ? place.left + (place.right - place.left - width) / 2
+                                                                        : place.left;
+    text.right = text.left + width;
+    InflateRect(&text, 1, 1);
+    RECT inside;
+    IntersectRect(&inside, &text, &place);
+    return inside;
 }
 
 // ---- PictureBox / Image ----

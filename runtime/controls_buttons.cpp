@@ -147,9 +147,18 @@ void OptionButton::Value(bool v)
 
 HBRUSH OptionButton::control_color(HDC dc) { return Parent().background_brush(dc); }
 
+// The button window tells of a click when it gets the focus unchosen: the focus alone
+// chooses nothing.
+void OptionButton::take_focus()
+{
+    focusing_ = true;
+    Control::take_focus();
+    focusing_ = false;
+}
+
 bool OptionButton::handle_command(WPARAM wp, LPARAM)
 {
-    if (!clicked(wp))
+    if (!clicked(wp) || focusing_)
         return false;
     if (value_)
         raise_event(on_click);

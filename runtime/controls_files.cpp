@@ -308,14 +308,29 @@ bool DirListBox::handle_command(WPARAM wp, LPARAM)
         list_index_ = row - 1;
         raise_event(on_click);
         return true;
-    case LBN_DBLCLK: {
-        std::string target = row <= 0 ? List(-2) : List(row - 1);
-        if (!target.empty())
-            raise_event([this, target] { Path(target); });
+    case LBN_DBLCLK:
+        open_row(row);
         return true;
-    }
     default: return false;
     }
+}
+
+// Row 0 is the folder itself: opening it goes up to its parent.
+void DirListBox::open_row(long row)
+{
+    std::string target = row <= 0 ? List(-2) : List(row - 1);
+    if (!target.empty())
+        raise_event([this, target] { Path(target); });
+}
+
+bool DirListBox::own_key(UINT virtual_key)
+{
+    if (virtual_key != VK_RETURN)
+        return false;
+    const long row = hwnd_ ? static_cast<long>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)) : -1;
+    if (row >= 0)
+        open_row(row);
+    return true;
 }
 
 // ---- FileListBox ----

@@ -69,7 +69,14 @@ void Form::ensure_loaded()
     loaded_ = true;
     as_handler(*this, [this] {
         impl_->caption = name_;
-        design();
+        impl_->designing = true;
+        try {
+            design();
+        } catch (...) {
+            impl_->designing = false;
+            throw;
+        }
+        impl_->designing = false;
         create_form_window();
         Form_Load();
     });
@@ -239,6 +246,8 @@ void Form::create_form_window()
         c->create_window(w.hwnd);
     for (Control* c : controls_)
         update_tooltip(*c);
+    // The focus is always drawn, not only once the keyboard has been used.
+    SendMessageW(w.hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     w.creating = false;
     if (w.visible)
         Show();
@@ -262,6 +271,14 @@ HWND Form::hWnd()
 {
     ensure_loaded();
     return impl_->hwnd;
+}
+
+Form* Form::of_window(HWND hwnd)
+{
+    wchar_t name[32] = L"";
+    if (!hwnd || !GetClassNameW(hwnd, name, 32) || wcscmp(name, kFormClass) != 0)
+        return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void Form::invalidate_pixels(const RECT& r)
@@ -309,6 +326,8 @@ void Form::unregister_control(Control* c)
     std::erase(controls_, c);
     if (impl_->pressed == c)
         impl_->pressed = nullptr;
+    if (impl_->focus == c)
+        impl_->focus = nullptr;
 }
 
 std::vector<Control*> Form::controls() { return controls_; }
@@ -458,6 +477,7 @@ void Form::Show()
         return;
     int state = impl_->window_state;
     ShowWindow(impl_->hwnd, state == vbMinimized ? SW_SHOWMINIMIZED : state == vbMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    focus_on_show();
     paint_now();
 }
 

@@ -106,6 +106,7 @@ void Form::render(HDC dc, const RECT& area)
     if (impl_->picture)
         draw_picture(mem, *impl_->picture, client, false);
     paint_controls(mem, nullptr, area);
+    draw_focus(mem);
     BitBlt(dc, area.left, area.top, width, height, mem, area.left, area.top, SRCCOPY);
     SelectObject(mem, old);
     DeleteObject(bitmap);
@@ -160,6 +161,11 @@ void Form::mouse_event(UINT msg, WPARAM wp, LPARAM lp)
         impl_->pressed = target;
         impl_->pressed_on_window = !target;
         SetCapture(hwnd);
+        if (target) {
+            Control& stop = target->stand_in() ? *target->stand_in() : *target;
+            if (can_focus(stop))
+                focus_control(stop);
+        }
         break;
     case WM_LBUTTONUP: {
         if (GetCapture() == hwnd)
@@ -309,9 +315,21 @@ LRESULT Form::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         case WM_ACTIVATE:
-            if (LOWORD(wp) != WA_INACTIVE && !impl_->creating)
-                run_handler([this] { Form_Activate(); });
-            break;
+            if (LOWORD(wp) == WA_INACTIVE || impl_->creating)
+                break;
+            // As a dialog: the focus goes back to the control that had it (after a message
+            // box, say), or to the first one that takes it.
+            if (!HIWORD(wp))
+                restore_focus();
+            run_handler([this] { Form_Activate(); });
+            return 0;
+        case WM_SETFOCUS:
+            restore_focus();
+            invalidate_focus();
+            return 0;
+        case WM_KILLFOCUS:
+            invalidate_focus();
+            return 0;
         case WM_CLOSE:
             reporting_errors(sys_, [this] { unload_with_mode(vbFormControlMenu); });
             return 0;

@@ -17,6 +17,12 @@
 // Labels, pictures and frames are windowless: the window paints them over its back colour
 // and picture in declaration order (later ones on top) and hit-tests them for Click and
 // MouseMove; a mouse move over none of them is the window's Form_MouseMove.
+//
+// The keyboard works as in a dialog, for every window: Tab and Shift+Tab walk the visible,
+// enabled controls that take the focus in the order design() first touches them (the
+// option buttons of one container are one stop, the arrow keys move and select within
+// it); Enter presses the focused button, or else the Default button; Esc the Cancel
+// button. A label or picture with a Click takes the focus, and Enter or Space click it.
 #include <windows.h>
 #include <cstdint>
 #include <functional>
@@ -94,6 +100,12 @@ public:
     std::function<void()> on_click;
     MouseHandler on_mouse_move;
 
+    // The control takes the focus for a partner that carries its click (the hover picture
+    // of a picture button, shown only under the pointer): Enter and Space click the partner,
+    // and a click on the partner focuses this control.
+    void stands_for(Control& partner);
+    Control* stand_in() const { return stand_in_; }
+
     // Layer internals: creation at load, return to construction defaults at unload.
     virtual void create_window(HWND parent) = 0;
     virtual void reset();
@@ -109,6 +121,16 @@ public:
     virtual HBRUSH control_color(HDC) { return nullptr; }
     virtual void sync_window() {}        // brings a lazily mirrored window up to date
     virtual void key_handled() {}        // after the control's window handled a key
+    // The keyboard: whether the control can hold the focus at all, giving it the focus,
+    // a key the control acts on itself before the window's keys (true when it did), and
+    // where a windowless control draws its focus rectangle.
+    virtual bool takes_focus() const;
+    virtual void take_focus();
+    virtual bool own_key(UINT /*virtual_key*/) { return false; }
+    virtual RECT focus_rect(HDC dc);
+    Control& click_target() { return partner_ ? *partner_ : *this; }
+    int design_rank() const { return design_rank_; }
+    void design_rank(int rank) { design_rank_ = rank; }
     RECT pixel_rect();                   // in the window's client area
     bool shown();                        // visible, and so is every container
     bool active();                       // enabled, and so is every container
@@ -138,6 +160,9 @@ private:
     Form& owner_;
     std::string name_;
     int id_ = 0;
+    int design_rank_ = -1;   // the order in which design() first touched it
+    Control* partner_ = nullptr;
+    Control* stand_in_ = nullptr;
 };
 
 // A font of a control: name, size in points, bold.
@@ -177,6 +202,7 @@ public:
     const char* kind() const override { return "Label"; }
     bool windowless() const override { return true; }
     void paint(HDC dc) override;
+    RECT focus_rect(HDC dc) override;   // around the caption
 
 private:
     void fit_to_caption();
@@ -298,11 +324,13 @@ public:
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "OptionButton"; }
     HBRUSH control_color(HDC dc) override;   // over the window's back colour
+    void take_focus() override;   // without choosing the option
 
 private:
     void set_checked(bool v);
     std::string caption_;
     bool value_ = false;
+    bool focusing_ = false;
 };
 
 class CommandButton : public Control {
@@ -412,6 +440,7 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "ProgressBar"; }
+    bool takes_focus() const override { return false; }
 
 private:
     void update_window();
@@ -482,10 +511,12 @@ public:
     void reset() override;
     bool handle_command(WPARAM, LPARAM) override;
     const char* kind() const override { return "DirListBox"; }
+    bool own_key(UINT virtual_key) override;   // Enter opens the folder, as a double click
 
 private:
     void read_folder();
     void fill_window();
+    void open_row(long row);
     std::string path_;   // empty = the current folder
     std::vector<std::string> folders_;
     long list_index_ = -1;
@@ -528,6 +559,7 @@ public:
     void create_window(HWND parent) override;
     void reset() override;
     const char* kind() const override { return "Animation"; }
+    bool takes_focus() const override { return false; }
 
 private:
     std::string file_;
@@ -578,6 +610,10 @@ public:
     HICON Icon();  // the window's icon
     void ZOrderTop();
     HWND hWnd();   // loads
+    // Esc closes the window as its close box does (a window without a Cancel button). Design only.
+    bool CloseOnEscape(); void CloseOnEscape(bool c);
+    // The control with the focus (a windowless one while the window holds it), or none.
+    Control* ActiveControl();
 
     std::vector<Control*> controls();             // in declaration order
     std::vector<Control*> controls_of(const char* kind);
@@ -599,8 +635,25 @@ public:
     void request_sync();   // mirrors changed controls into their windows at the next message
     void update_tooltip(Control& c);
     HBRUSH background_brush(HDC dc);   // for controls drawn over the window's back colour
+    // The keyboard (form_keys.cpp).
+    void note_design_touch(Control& c);
+    void note_focus(Control* c);       // a control's window got the focus
+    void focus_control(Control& c);
+    bool can_focus(Control& c);
+    std::vector<Control*> tab_stops();  // in tab order, one per option group
+    bool handle_key(const MSG& msg);   // true when the key was the window's
+    static Form* of_window(HWND hwnd);  // the window of a top-level handle, or none
 
 private:
+    Control* focus_to_restore();
+    void restore_focus();
+    void focus_on_show();
+    void move_focus(bool backwards);
+    bool move_in_option_group(Control& option, bool backwards);
+    bool press_button_of(bool want_default);
+    void click(Control& c);
+    void invalidate_focus();
+    void draw_focus(HDC dc);
     bool unload_with_mode(int mode);
     void create_form_window();
     void destroy_form_window();
@@ -643,6 +696,9 @@ private:
 
 // The window message loop, until WM_QUIT; returns its exit code.
 int run_message_loop();
+// One message of a loop: a window's keys (Tab, Enter, Esc, ...) first, then the usual
+// translation and dispatch.
+void dispatch_message(MSG& msg);
 
 // Sets up the user-interface thread (no critical-error dialogs, COM, common controls),
 // and releases COM at the end.

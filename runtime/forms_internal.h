@@ -63,6 +63,10 @@ struct Form::Impl {
     Control* pressed = nullptr;     // the control a left button went down on
     bool pressed_on_window = false;
     bool sync_posted = false;
+    bool designing = false;
+    int design_touches = 0;
+    Control* focus = nullptr;       // the control that has, or last had, the focus
+    bool close_on_escape = false;
 
     Impl() = default;
     Impl(const Impl&) = delete;

@@ -85,8 +85,7 @@ void System::DoEvents()
             exit_code = msg.wParam;
             continue;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        dispatch_message(msg);
     }
     // The outer loop still has to see the quit.
     if (quit)
@@ -148,10 +147,8 @@ std::string version_text()
 int run_message_loop()
 {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        dispatch_message(msg);
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 

@@ -1,5 +1,5 @@
 // The whole road by the user's own clicks: ADVANCED, every area cleared but TEMP, an own
-// folder added in the editor, both windows closed, FULL CLEAN.
+// folder added in the editor, both windows closed, FULL CLEAN; and a clean by the keyboard.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "clean_fixture.h"
@@ -88,6 +88,40 @@ TEST_F(RoadByClicks, OnlyTheChosenAreasAndTheOwnFolderAreCleaned)
     EXPECT_EQ(fakes.url_history->calls, 0);
     EXPECT_TRUE(fakes.processes->started.empty());
     EXPECT_TRUE(app->Form2.Visible());
+}
+
+// Tab walks the picture buttons and the links; Enter on TEMP cleans as its click does, and
+// nothing else starts on the way there.
+TEST_F(RoadByClicks, TheKeyboardReachesThePictureButtonsAndEnterOnTempCleans)
+{
+    set_areas(area_file("111111111111", "0000"));
+    const std::string temp_junk = junk(profile + "\\AppData\\Local\\Temp\\k1.tmp", 30);
+    const std::string gamer_junk = junk(profile + "\\AppData\\Local\\NVIDIA\\DXCache\\g1.bin", 100);
+    start();
+    pellmaris::Form1& main = form();
+    main.Show();
+    const auto focused = [&main] { return main.ActiveControl() ? main.ActiveControl()->Name() : "<none>"; };
+    ASSERT_EQ(focused(), "Picture1");   // FULL CLEAN
+    std::vector<std::string> round;
+    for (int i = 0; i < 20 && (round.empty() || round.back() != "Picture1"); ++i) {
+        press_key(main, VK_TAB);
+        round.push_back(focused());
+    }
+    EXPECT_EQ(round, (std::vector<std::string>{"Picture3", "Picture5", "Picture7", "Picture9", "Label16", "Label20",
+                                               "Label21", "Label18", "Picture11", "Label6", "Picture1"}));
+    EXPECT_TRUE(exists(temp_junk));
+    EXPECT_TRUE(report().empty());
+
+    press_keys(main, VK_TAB, 3);
+    ASSERT_EQ(focused(), "Picture7");   // TEMP
+    press_key(main, VK_RETURN);
+    EXPECT_FALSE(exists(temp_junk));
+    EXPECT_TRUE(exists(gamer_junk));
+    ASSERT_FALSE(report().empty());
+    EXPECT_EQ(report()[0], "TEMPORARY CLEANING COMPLETE");
+    EXPECT_EQ(report_count("GAMER CLEANING COMPLETE"), 0);
+    EXPECT_TRUE(app->Form2.Visible());
+    EXPECT_TRUE(fakes.processes->started.empty());
 }
 
 } // namespace

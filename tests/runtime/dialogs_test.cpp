@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "runtime/forms.h"
 #include "support/scratch.h"
+#include "support/user_clicks.h"
 
 namespace {
 
@@ -77,6 +78,43 @@ TEST(RealDialogs, InputBoxReturnsTheTypedTextOrNothingOnCancel)
     g_cancel = true;
     SetTimer(nullptr, 0, 50, fill_input_box);
     EXPECT_FALSE(sys.dialogs->input_box("Extension to add", kBoxTitle, "*.").has_value());
+}
+
+// A box, two buttons, and a timer that answers the message box.
+class FocusForm : public rt::Form {
+public:
+    explicit FocusForm(rt::System& sys) : rt::Form(sys, "FocusForm")
+    {
+        Timer1.on_timer = [] { answer_message_box(IDOK); };
+    }
+    rt::TextBox Text1{*this, "Text1"};
+    rt::CommandButton Command1{*this, "Command1"}, Command2{*this, "Command2"};
+    rt::Timer Timer1{*this, "Timer1"};
+
+protected:
+    void design() override
+    {
+        ScaleSize(4000, 1500);
+        Text1.Move(120, 120, 2000, 300);
+        Command1.Move(120, 600, 1200, 400);
+        Command2.Move(1440, 600, 1200, 400);
+        Timer1.Interval(0);
+    }
+};
+
+TEST(RealDialogs, AMessageBoxGivesTheFocusBackWhereItWas)
+{
+    rt::System sys;
+    FocusForm form(sys);
+    form.Show();
+    ASSERT_EQ(form.ActiveControl(), &form.Text1);
+    testsupport::press_keys(form, VK_TAB, 2);
+    ASSERT_EQ(form.ActiveControl(), &form.Command2);
+    form.Timer1.Interval(30);
+    sys.MsgBox("Saved.", rt::vbOKOnly, kBoxTitle);
+    form.Timer1.Interval(0);
+    sys.DoEvents();
+    EXPECT_EQ(GetFocus(), form.Command2.hWnd());
 }
 
 } // namespace

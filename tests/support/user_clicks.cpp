@@ -119,4 +119,52 @@ void click_button(rt::Control& button)
     pump(button);
 }
 
+namespace {
+
+HWND focus_window(rt::Form& window)
+{
+    rt::Control* focused = window.ActiveControl();
+    EXPECT_NE(focused, nullptr) << "no control of " << window.Name() << " has the focus";
+    return focused && !focused->windowless() ? focused->hWnd() : window.hWnd();
+}
+
+// Shift as the key state of the thread shows it while the loop handles the key.
+void hold_shift(bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+} // namespace
+
+void press_key(rt::Form& window, WORD key, bool shift)
+{
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    if (shift)
+        hold_shift(true);
+    HWND target = focus_window(window);
+    PostMessageA(target, WM_KEYDOWN, key, scan | 1);
+    PostMessageA(target, WM_KEYUP, key, scan | 1 | 0xC0000000);
+    window.sys().DoEvents();
+    window.sys().DoEvents();
+    if (shift)
+        hold_shift(false);
+}
+
+void press_keys(rt::Form& window, WORD key, int times)
+{
+    for (int i = 0; i < times; ++i)
+        press_key(window, key);
+}
+
+void type_keys(rt::Form& window, const std::string& text)
+{
+    HWND target = focus_window(window);
+    for (char c : text)
+        PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+    window.sys().DoEvents();
+}
+
 } // namespace testsupport

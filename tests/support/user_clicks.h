@@ -31,4 +31,14 @@ void pick_file(rt::FileListBox& files, const std::string& name);
 // A click on a button window (an option button, a check box, a command button).
 void click_button(rt::Control& button);
 
+// Keys as the keyboard sends them: posted to the control of the window that has the focus
+// (to the window itself for a label or picture) and handled by the program's own message
+// loop (a yield of the System), which translates them as usual. Other programs on the
+// test display may take the system's focus away: the keys go where the window keeps it.
+// A key pressed and let go, Shift held down when asked.
+void press_key(rt::Form& window, WORD key, bool shift = false);
+void press_keys(rt::Form& window, WORD key, int times);
+// Characters typed.
+void type_keys(rt::Form& window, const std::string& text);
+
 } // namespace testsupport
