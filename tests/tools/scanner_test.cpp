@@ -174,11 +174,12 @@ TEST_F(Scanner, EveryAttributeClassOfFolderAndFileGivesTheKnownRows)
                                         "\\plain\\inner\\", "\\ro\\inner\\", "\\.dot\\inner\\", "\\hid\\inner\\",
                                         "\\rohid\\inner\\", "\\sys\\inner\\", "\\rosys\\inner\\",
                                         "\\hidsys\\inner\\", "\\rohidsys\\inner\\"}));
+    const std::vector<std::string> walked = {"plain", "ro", ".dot", "hid", "rohid", "sys", "rosys", "hidsys", "rohidsys"};
     std::vector<std::string> rows = {"\\e", "\\filelink", "\\n", "\\inner\\e"};
-    for (const std::string& folder : {"plain", "ro", ".dot", "hid", "rohid", "sys", "rosys", "hidsys", "rohidsys"})
-        for (const std::string& name : {"e", "n"})
+    for (const std::string& folder : walked)
+        for (const std::string name : {"e", "n"})
             rows.push_back("\\" + folder + "\\" + name);
-    for (const std::string& folder : {"plain", "ro", ".dot", "hid", "rohid", "sys", "rosys", "hidsys", "rohidsys"})
+    for (const std::string& folder : walked)
         rows.push_back("\\" + folder + "\\inner\\e");
     EXPECT_EQ(relative(scanner().List1.items()), rows);
 }
