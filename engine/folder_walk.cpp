@@ -64,7 +64,7 @@ private:
     bool list_entries(const std::string& folder, std::vector<rt::DirEntry>& entries)
     {
         try {
-            entries = rt::list_dir(folder, kListingBits);
+            entries = options_.list_folder ? options_.list_folder(folder) : rt::list_dir(folder, kListingBits);
             return true;
         } catch (const rt::RuntimeError& e) {
             for (int pass = 0; pass < (options_.deep ? 8 : 1); ++pass)   // every pass would have failed

@@ -42,6 +42,9 @@ struct FolderWalkOptions {
     std::function<bool(const std::string& folder)> may_enter;
     // Told of every folder appended, with the folder walked and the name found.
     std::function<void(const std::string& parent, const std::string& name)> on_folder_added;
+    // Lists a folder in place of the walk's own listing by path (which may raise); unset: the
+    // listing by path.
+    std::function<std::vector<rt::DirEntry>(const std::string& folder)> list_folder;
     // Told of every folder listed, with all its entries (files too): a caller that goes on
     // to the files needs no second listing.
     std::function<void(const std::string& folder, const std::vector<rt::DirEntry>& entries)> on_folder_listed;

@@ -35,12 +35,22 @@ Form12::Form12(Program& app) : rt::Form(app.sys, "Form12"), app(app)
     Command3.on_click = [this] { Command3_Click(); };
 }
 
-void Form12::open_scanner()
+void Form12::open_scanner(const std::vector<std::string>& drives)
 {
     if (is_loaded() && !scanning_ && !Timer1.Enabled() && !Timer2.Enabled())
         Unload();   // a finished scan: a new opening scans anew
     Show();
     ZOrderTop();
+    if (!scanning_ && !drives.empty())
+        keep_only_drives(drives);
+}
+
+// The drives asked for, as far as they can be selected now.
+void Form12::keep_only_drives(const std::vector<std::string>& drives)
+{
+    for (long i = List3.ListCount() - 1; i >= 0; --i)
+        if (std::find(drives.begin(), drives.end(), List3.List(i)) == drives.end())
+            List3.RemoveItem(i);
 }
 
 void Form12::design()
@@ -72,6 +82,9 @@ void Form12::design()
     walk_root.clear();
     deep_scan = 0;
     folders_.clear();
+    listed_.clear();
+    empty_names_.clear();
+    progress_pending_.reset();
     pending_captions_.clear();
     rows_found_.clear();
     captions_shown_at_ = 0;
@@ -137,12 +150,15 @@ void Form12::walk_every_drive()
 }
 
 // Every drive's walk adds to the one list; each walk goes over its own folders only, so
-// the whole walk stays linear in the number of folders.
+// the whole walk stays linear in the number of folders. Each folder is listed once, for
+// its sub-folders and its files.
 void Form12::deep_folders()
 {
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.exact_attribute_passes = true;
+    std::size_t next_index = folders_.size();   // the walk lists its folders in list order, root first
+    options.list_folder = [this, &next_index](const std::string& folder) { return list_folder(next_index++, folder); };
     options.on_folder_added = [this](const std::string& parent, const std::string& name) {
         List2.AddItem(parent + name + "\\");
         show_status_soon(app.labelscreen.Label2, "Found Folder [ " + parent + name + " ]");
@@ -153,41 +169,60 @@ void Form12::deep_folders()
     flush_status();
 }
 
+// The one listing of a walked folder, through a handle opened where the walk found it (a
+// link put in its place is not listed through): its folders go to the walk; the number of
+// its plain files and the names of the empty ones stay for the scan.
+std::vector<rt::DirEntry> Form12::list_folder(std::size_t index, const std::string& folder)
+{
+    yield();   // at every folder, whether it holds files or not
+    ListedFolder listed{index, 0, empty_names_.size()};
+    std::vector<rt::DirEntry> entries;
+    try {
+        if (const std::optional<rt::FolderHandle> opened = open_folder_as_found(folder))
+            entries = opened->list();
+    } catch (const rt::RuntimeError&) {
+        entries.clear();
+    }
+    for (const rt::DirEntry& entry : entries) {
+        if (!is_plain_file(entry))
+            continue;
+        ++listed.plain_files;
+        if (entry.length == 0)
+            empty_names_.push_back(entry.name);
+    }
+    listed_.push_back(listed);
+    return entries;
+}
+
 void Form12::scan_zero_length_files()
 {
     List1.Clear();
     ProgressBar1.Min(0);
-    ProgressBar1.Max(static_cast<long>(folders_.size()));
+    ProgressBar1.Max(static_cast<long>(listed_.size()));
     ProgressBar1.Value(0);
-    for (std::size_t i = 0; i < folders_.size(); ++i) {
-        walk_root = folders_[i];
-        show_status_soon(app.labelscreen.Label1, "LOOKING IN " + walk_root);
-        scan_folder(walk_root);
-        ProgressBar1.Value(static_cast<long>(i + 1));
+    for (std::size_t i = 0; i < listed_.size(); ++i) {
+        scan_listed_folder(i);
+        show_progress_soon(static_cast<long>(i + 1));
     }
     flush_status();
     ProgressBar1.Value(0);
     Label1.Caption("Found [ " + std::to_string(List1.ListCount()) + " ] file(s) of zero length on hard disk(s)");
 }
 
-// Only plain files count: no read-only, hidden or system file, and no folder. A folder
-// put in place of the one walked (a link) is not listed.
-void Form12::scan_folder(const std::string& folder)
+// The files of a folder as its listing found them, with a yield at the folder and at each
+// file: only plain files count (no read-only, hidden or system file, no folder, no link).
+void Form12::scan_listed_folder(std::size_t i)
 {
-    std::vector<rt::DirEntry> files;
-    try {
-        const std::optional<rt::FolderHandle> opened = open_folder_as_found(folder);
-        if (!opened)
-            return;
-        files = plain_files(*opened);
-    } catch (const rt::RuntimeError&) {
-        return;
-    }
-    for (const rt::DirEntry& file : files) {
+    const ListedFolder listed = listed_[i];
+    const std::size_t end_of_empty = i + 1 < listed_.size() ? listed_[i + 1].first_empty : empty_names_.size();
+    walk_root = folders_[listed.folder];
+    show_status_soon(app.labelscreen.Label1, "LOOKING IN " + walk_root);
+    yield();
+    for (std::size_t k = end_of_empty - listed.first_empty; k < listed.plain_files; ++k)
+        yield();   // a file of some length
+    for (std::size_t k = listed.first_empty; k < end_of_empty; ++k) {
         yield();
-        if (file.length != 0)
-            continue;
-        const std::string path = folder + file.name;
+        const std::string path = walk_root + empty_names_[k];
         rows_found_.push_back(path);
         show_status_soon(app.labelscreen.Label2, "Found File " + path);
         yield();
@@ -256,8 +291,17 @@ void Form12::show_status_soon(rt::Label& label, const std::string& caption)
         flush_status();
 }
 
+void Form12::show_progress_soon(long value)
+{
+    progress_pending_ = value;
+    if (GetTickCount64() - captions_shown_at_ >= kCaptionInterval)
+        flush_status();
+}
+
 void Form12::flush_status()
 {
+    if (progress_pending_)
+        ProgressBar1.Value(*std::exchange(progress_pending_, std::nullopt));
     for (const std::string& row : std::exchange(rows_found_, {}))
         List1.AddItem(row);
     for (const PendingCaption& p : std::exchange(pending_captions_, {}))

@@ -2,6 +2,7 @@
 // The zero-length-file scanner: walks every drive into one folder list, lists the empty
 // plain files of those folders and deletes the ones the user selects.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 #include "engine/folder_walk.h"
@@ -15,9 +16,10 @@ class Form12 : public rt::Form {
 public:
     explicit Form12(Program& app);
 
-    // Shows the scanner, which then scans every drive by itself. A scanner that is already
-    // scanning comes to the front; one showing the results of a finished scan starts anew.
-    void open_scanner();
+    // Shows the scanner, which then scans every drive by itself, or only those of `drives`
+    // ("X:\") when given. A scanner that is already scanning comes to the front; one showing
+    // the results of a finished scan starts anew.
+    void open_scanner(const std::vector<std::string>& drives = {});
     bool scanning() const { return scanning_; }
 
     rt::ProgressBar ProgressBar1{*this, "ProgressBar1"};
@@ -50,8 +52,17 @@ protected:
     void Form_Unload(int& cancel) override;
 
 private:
+    // What the one listing of a walked folder holds for the scan.
+    struct ListedFolder {
+        std::size_t folder = 0;        // its index in folders_
+        std::size_t plain_files = 0;   // the plain files it held
+        std::size_t first_empty = 0;   // its empty ones: empty_names_ from here to the next folder's
+    };
+
+    void keep_only_drives(const std::vector<std::string>& drives);
     void walk_every_drive();
-    void scan_folder(const std::string& folder);
+    std::vector<rt::DirEntry> list_folder(std::size_t index, const std::string& folder);
+    void scan_listed_folder(std::size_t listed);
     void select_every_row(bool selected);
     // Lets the windows run; ends the scan when this window is being closed.
     void yield();
@@ -59,10 +70,14 @@ private:
     // most every quarter of a second, since each costs a repaint (the last ones always show).
     void show_status(rt::Label& label, const std::string& caption);
     void show_status_soon(rt::Label& label, const std::string& caption);
+    void show_progress_soon(long value);
     void flush_status();
     void close_status_windows();
 
     FolderList folders_;   // what List2 holds, with the set behind the walk's duplicate test
+    std::vector<ListedFolder> listed_;        // in walk order
+    std::vector<std::string> empty_names_;    // the empty plain files of the listed folders
+    std::optional<long> progress_pending_;
     struct PendingCaption {
         rt::Label* label;
         std::string caption;

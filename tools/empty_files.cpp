@@ -31,12 +31,7 @@ std::optional<rt::FolderHandle> open_folder_as_found(const std::string& folder_p
     }
 }
 
-std::vector<rt::DirEntry> plain_files(const rt::FolderHandle& folder)
-{
-    std::vector<rt::DirEntry> files = folder.list();
-    std::erase_if(files, [](const rt::DirEntry& entry) { return !is_plain(entry.attributes) || !rt::is_usable(entry); });
-    return files;
-}
+bool is_plain_file(const rt::DirEntry& entry) { return is_plain(entry.attributes) && rt::is_usable(entry); }
 
 EmptyFileDeleter::EmptyFileDeleter(const std::string& program_folder) : rule_(program_folder) {}
 

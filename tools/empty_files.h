@@ -12,9 +12,9 @@ namespace pellmaris {
 // The folder opened where the walk found it: neither it nor any step above it is a link
 // (its final path is the path given). Nothing when it is not there as found.
 std::optional<rt::FolderHandle> open_folder_as_found(const std::string& folder_path);
-// The folder's plain files as it holds them now: no read-only, hidden or system file, no
-// folder, no link, no name that reads as a path.
-std::vector<rt::DirEntry> plain_files(const rt::FolderHandle& folder);
+// A plain file of a folder's listing: no read-only, hidden or system file, no folder, no
+// link, no name that reads as a path.
+bool is_plain_file(const rt::DirEntry& entry);
 
 enum class EmptyFileOutcome {
     Deleted,

@@ -99,6 +99,92 @@ TEST_F(Scanner, FindsTheEmptyPlainFilesInEveryFolderItWalks)
     EXPECT_EQ(scanner().ProgressBar1.Value(), 0);
 }
 
+// Every attribute class of folder and file: which folders the walk takes and which files
+// it lists, and in what order, are pinned row by row.
+TEST_F(Scanner, EveryAttributeClassOfFolderAndFileGivesTheKnownRows)
+{
+    const std::vector<std::pair<std::string, DWORD>> folder_classes = {
+        {"plain", 0},
+        {"hid", FILE_ATTRIBUTE_HIDDEN},
+        {"sys", FILE_ATTRIBUTE_SYSTEM},
+        {"hidsys", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {"ro", FILE_ATTRIBUTE_READONLY},
+        {"rohid", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN},
+        {"rosys", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM},
+        {"rohidsys", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {".dot", 0},   // hidden by its name
+    };
+    const std::vector<std::pair<std::string, DWORD>> file_classes = {
+        {"e", 0},
+        {"r", FILE_ATTRIBUTE_READONLY},
+        {"h", FILE_ATTRIBUTE_HIDDEN},
+        {"s", FILE_ATTRIBUTE_SYSTEM},
+        {"rh", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN},
+        {"hs", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {"rhs", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+        {"n", FILE_ATTRIBUTE_NOT_CONTENT_INDEXED},
+        {".e", 0},   // hidden by its name
+    };
+    auto fill = [&](const std::string& folder) {
+        for (const auto& [name, attributes] : file_classes) {
+            write_bytes(folder + "\\" + name, "");
+            if (attributes)
+                set_attributes(folder + "\\" + name, attributes);
+        }
+        write_bytes(folder + "\\data", "x");
+        make_dirs(folder + "\\inner");
+        write_bytes(folder + "\\inner\\e", "");
+    };
+    fill(tree);
+    std::vector<std::string> read_only_folders;
+    for (const auto& [name, attributes] : folder_classes) {
+        const std::string folder = tree + "\\" + name;
+        make_dirs(folder);
+        fill(folder);
+        if (attributes & ~FILE_ATTRIBUTE_READONLY)
+            set_attributes(folder, attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (attributes & FILE_ATTRIBUTE_READONLY) {   // Wine shows a folder without write permission as read-only
+            ASSERT_TRUE(testsupport::run_on_host({"/bin/chmod", "a-w", testsupport::host_path(folder)}));
+            read_only_folders.push_back(folder);
+        }
+        ASSERT_EQ(GetFileAttributesA(folder.c_str()) & 7, attributes | (name[0] == '.' ? FILE_ATTRIBUTE_HIDDEN : 0))
+            << name;
+    }
+    const std::string outside = dir / "outside";
+    make_dirs(outside);
+    write_bytes(outside + "\\sentinel", "");
+    const testsupport::HostLink folder_link(tree + "\\link", outside);
+    const testsupport::HostLink file_link(tree + "\\filelink", outside + "\\sentinel");
+    ASSERT_TRUE(folder_link.made() && file_link.made());
+
+    scan_tree();
+    for (const std::string& folder : read_only_folders)
+        testsupport::run_on_host({"/bin/chmod", "u+w", testsupport::host_path(folder)});
+
+    auto relative = [&](std::vector<std::string> paths) {
+        for (std::string& p : paths)
+            p = p.substr(tree.size());
+        return paths;
+    };
+    // Each pass takes the folders whose attributes are its own, in listing order; read-only,
+    // hidden and system files are not listed, a link to an empty file is (Wine shows it as a
+    // plain file; the deletion keeps it).
+    EXPECT_EQ(relative(scanner().List2.items()),
+              (std::vector<std::string>{"\\", "\\inner\\", "\\plain\\", "\\ro\\", "\\.dot\\", "\\hid\\",
+                                        "\\rohid\\", "\\sys\\", "\\rosys\\", "\\hidsys\\", "\\rohidsys\\",
+                                        "\\plain\\inner\\", "\\ro\\inner\\", "\\.dot\\inner\\", "\\hid\\inner\\",
+                                        "\\rohid\\inner\\", "\\sys\\inner\\", "\\rosys\\inner\\",
+                                        "\\hidsys\\inner\\", "\\rohidsys\\inner\\"}));
+    const std::vector<std::string> walked = {"plain", "ro", ".dot", "hid", "rohid", "sys", "rosys", "hidsys", "rohidsys"};
+    std::vector<std::string> rows = {"\\e", "\\filelink", "\\n", "\\inner\\e"};
+    for (const std::string& folder : walked)
+        for (const std::string name : {"e", "n"})
+            rows.push_back("\\" + folder + "\\" + name);
+    for (const std::string& folder : walked)
+        rows.push_back("\\" + folder + "\\inner\\e");
+    EXPECT_EQ(relative(scanner().List1.items()), rows);
+}
+
 TEST_F(Scanner, WithNoEmptyFileTheCountIsZero)
 {
     file("a.txt", "a");
