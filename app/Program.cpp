@@ -43,6 +43,15 @@ Program::~Program() = default;
 
 void Program::start() { frmSplash.start(); }
 
+// The process ends without unloading its windows: their closing would not run.
+void Program::end()
+{
+    if (Form3.is_loaded())
+        Form3.write_area_options_file();
+    FormSearch.end_batch();
+    sys.End();
+}
+
 int run_program()
 {
     rt::start_ui();

@@ -34,6 +34,9 @@ public:
 
     // Loads the start-up window, which runs the start-up sequence and shows itself.
     void start();
+    // Ends the process, from whichever window ends it: what an open area selection holds is
+    // saved as its own closing would save it, and a running search's batch is ended.
+    void end();
 
 private:
     std::unique_ptr<rt::System> system_;

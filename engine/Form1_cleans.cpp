@@ -241,7 +241,7 @@ void offer_shutdown(Program& app)
     f.Timer4.Enabled(true);
     if (app.sys.MsgBox(kShutdownQuestion, rt::vbYesNo, rt::AppTitle) == rt::vbYes) {
         ignoring_errors([&] { app.sys.Shell(kShutdownCommand, rt::vbMinimizedFocus); });
-        app.sys.End();
+        app.end();
         return;
     }
     f.Timer4.Enabled(false);

@@ -76,7 +76,8 @@ public:
     // Navigation, tray, timers and exit (mainwindow/).
     void minimize_to_tray();
     void explorer_restarted();
-    // The one way the program ends: work files deleted, tray icon removed, then the end.
+    // The exit of the main window and of the search: work files deleted, tray icon removed,
+    // then the program's end.
     void end_program();
     void Label2_Click();
     void Label6_Click();

@@ -76,6 +76,8 @@ Form10::Form10(Program& program) : rt::Form(program.sys, "Form10"), app(program)
     Command3.on_click = [this] { Command3_Click(); };
     Command4.on_click = [this] { Command4_Click(); };
     Slider2.on_click = [this] { Slider2_Click(); };
+    Slider1.on_change = [this] { alpha_line_.moved = true; };
+    Slider2.on_change = [this] { icon_size_line_.moved = true; };
 }
 
 void Form10::design()
@@ -218,6 +220,14 @@ void Form10::Form_Load()
     if (settings.is(kShowPassword, 1))
         Text1.PasswordChar(0);
     restore_interval(settings.interval_choice());
+    // A damaged line is not kept: the slider's value replaces it.
+    alpha_line_ = {settings.number(kTransparencyAlpha) ? settings.line(kTransparencyAlpha) : "", false};
+    icon_size_line_ = {settings.number(kToolIconSize) ? settings.line(kToolIconSize) : "", false};
+}
+
+std::string Form10::slider_line(rt::Slider& slider, const SliderLine& line)
+{
+    return line.moved || line.as_read.empty() ? std::to_string(slider.Value()) : line.as_read;
 }
 
 void Form10::restore_interval(int choice)
@@ -265,9 +275,9 @@ void Form10::save_settings()
         if (rt::CheckBox* box = check_box_of_line(*this, n))
             line = std::to_string(box->Value());
         else if (n == kTransparencyAlpha)
-            line = std::to_string(Slider1.Value());
+            line = slider_line(Slider1, alpha_line_);
         else if (n == kToolIconSize)
-            line = std::to_string(Slider2.Value());
+            line = slider_line(Slider2, icon_size_line_);
         else
             line = Option1.Value() ? "True" : "False";
     }

@@ -54,10 +54,18 @@ private:
     void restore_interval(int choice);
     int interval_choice();
     void save_settings();
+    // A slider's line, written back as read unless the user moved the slider: the slider
+    // holds a value beyond its ends at the nearer end, and the readers honour such values.
+    struct SliderLine {
+        std::string as_read;
+        bool moved = false;
+    };
+    std::string slider_line(rt::Slider& slider, const SliderLine& line);
     void apply_startup_value();
     std::string settings_path() const;
 
     Program& app;
+    SliderLine alpha_line_, icon_size_line_;
 };
 
 } // namespace pellmaris

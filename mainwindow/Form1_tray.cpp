@@ -191,10 +191,9 @@ void Form1::Form_Unload(int& cancel)
 
 void Form1::end_program()
 {
-    app.FormSearch.end_batch();
     delete_work_files(sys());
     remove_tray_icon(*this);
-    sys().End();
+    app.end();
 }
 
 // Explorer restarted ("TaskbarCreated"): its notification area is empty again. Without

@@ -12,6 +12,7 @@ using theme::px;
 namespace {
 
 constexpr long kColumn2 = 330, kColumnWidth = 297;
+constexpr long kClassicMargin = 60;
 
 } // namespace
 
@@ -65,6 +66,11 @@ void Form3::apply_classic_layout()
     List1.Top(1800);
     List1.Height(2800);
     List2.Move(240, 4700, 4095, 950);
+    // The frame takes more or less of the height on each system: the window grows until the
+    // option list shows whole.
+    const long short_by = List2.Top() + List2.Height() + kClassicMargin - ScaleHeight();
+    if (short_by > 0)
+        Height(Height() + short_by);
     for (rt::Label* label : {&Label1, &Label2, &Label3, &Label5, &Label6})
         label->Visible(false);
     Label7.Visible(true);

@@ -37,6 +37,12 @@ std::string collapse_root_backslash(std::string path)
     return path;
 }
 
+// A folder list names a drive root with its backslash (E:\ ) and other folders without one.
+std::string folder_with_backslash(const std::string& folder)
+{
+    return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+}
+
 // The full, long form of a folder, without a trailing backslash.
 std::wstring full_folder(const std::string& folder)
 {
@@ -141,7 +147,7 @@ bool Form6::chosen_location(UserLocation& location)
     }
     location.is_folder = Option1.Value();
     if (location.is_folder) {
-        location.path = Dir1.Path() + "\\";
+        location.path = folder_with_backslash(Dir1.Path());
         return true;
     }
     const std::string name = File1.FileName();

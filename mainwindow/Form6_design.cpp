@@ -20,6 +20,9 @@ void Form6::design()
     Drive1.Move(px(16), px(16), px(220), px(22));
     Dir1.Move(px(16), px(44), px(220), px(180));
     File1.Move(px(248), px(16), px(220), px(208));
+    // Every file of the folder may be added, hidden and system files too.
+    File1.Hidden(true);
+    File1.System(true);
 
     Option1.Caption("Clean Folder");
     Option1.Move(px(kActions), px(16), px(kActionsWidth), px(20));

@@ -340,7 +340,8 @@ banner "$theme_dir/banner_main.jpg" 560 60 "Pellmaris" "Keep your PC clean and q
 banner "$theme_dir/banner_analysis.jpg" 643 64 "Pellmaris — Drive Analysis" "What a clean would free, before it runs"
 banner "$theme_dir/banner_results.jpg" 643 64 "Pellmaris — Files Found" "What a clean of this area would delete"
 banner "$theme_dir/banner_status.jpg" 563 64 "Pellmaris — System Status" "Memory, drives and running programs"
-background "$theme_dir/search_back.jpg" 643 378 64 "File Search" "List every folder of the drives you choose"
+# The footer starts below the lower buttons (their bottom is pixel 361 of 378).
+background "$theme_dir/search_back.jpg" 643 378 64 "File Search" "List every folder of the drives you choose" 14
 splash_default "$theme_dir/splash_default.jpg"
 make_icon "$theme_dir/pellmaris.ico"
 

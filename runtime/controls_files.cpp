@@ -346,24 +346,30 @@ void FileListBox::reset()
     Control::reset();
     path_.clear();
     pattern_ = "*.*";
+    hidden_ = system_ = false;
     files_.clear();
     selected_.clear();
     list_index_ = -1;
 }
 
-// Normal, archive and read-only files; hidden and system files are left out.
+// Normal, archive and read-only files; hidden and system files only when asked for.
 void FileListBox::read_folder()
 {
     if (path_.empty())
         path_ = current_or_program_folder();
+    DWORD left_out = attrDirectory;
+    if (!hidden_)
+        left_out |= attrHidden;
+    if (!system_)
+        left_out |= attrSystem;
     files_.clear();
     size_t start = 0;
     while (start <= pattern_.size()) {
         size_t end = pattern_.find(';', start);
         std::string one = pattern_.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!one.empty())
-            find_entries(path_, one, [this](const std::string& name, DWORD attributes) {
-                if (!(attributes & (attrDirectory | attrHidden | attrSystem)) &&
+            find_entries(path_, one, [this, left_out](const std::string& name, DWORD attributes) {
+                if (!(attributes & left_out) &&
                     std::find(files_.begin(), files_.end(), name) == files_.end())
                     files_.push_back(name);
             });
@@ -403,6 +409,32 @@ void FileListBox::Path(const std::string& p)
     fill_window();
     if (changed)
         raise_from_code(on_change);
+}
+
+bool FileListBox::Hidden()
+{
+    touch();
+    return hidden_;
+}
+
+void FileListBox::Hidden(bool h)
+{
+    touch();
+    hidden_ = h;
+    Refresh();
+}
+
+bool FileListBox::System()
+{
+    touch();
+    return system_;
+}
+
+void FileListBox::System(bool s)
+{
+    touch();
+    system_ = s;
+    Refresh();
 }
 
 std::string FileListBox::Pattern()

@@ -527,6 +527,9 @@ public:
     using Control::Control;
     std::string Path(); void Path(const std::string& p);
     std::string Pattern(); void Pattern(const std::string& p);
+    // Whether hidden and system files are listed too (neither is by default).
+    bool Hidden(); void Hidden(bool h);
+    bool System(); void System(bool s);
     std::string FileName(); void FileName(const std::string& f);
     long ListCount(); std::string List(long i);
     long ListIndex(); void ListIndex(long i);
@@ -543,6 +546,7 @@ private:
     void fill_window();
     std::string path_;
     std::string pattern_ = "*.*";
+    bool hidden_ = false, system_ = false;
     std::vector<std::string> files_;
     std::vector<char> selected_;
     long list_index_ = -1;

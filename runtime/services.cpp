@@ -1,5 +1,6 @@
 // The real system services: thin wrappers over the Win32 calls.
 #include <windows.h>
+#include <algorithm>
 #include <objbase.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -76,6 +77,7 @@ bool names_a_path(const std::string& program) { return program.find_first_of("\\
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
 constexpr DWORD kEndWaitMs = 5000;
+constexpr DWORD kWaitSliceMs = 10;   // between two calls of a waiting caller's yield
 
 struct HeldProcess : StartedProcess {
     explicit HeldProcess(HANDLE process) : process_(process) {}
@@ -83,6 +85,24 @@ struct HeldProcess : StartedProcess {
     HeldProcess(const HeldProcess&) = delete;
     HeldProcess& operator=(const HeldProcess&) = delete;
     bool running() override { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+    // Its exit code once it has ended, or nothing when it still runs after timeout_ms.
+    std::optional<unsigned long> wait_for_exit(unsigned long timeout_ms,
+                                               const std::function<void()>& while_waiting) const
+    {
+        const ULONGLONG start = GetTickCount64();
+        for (;;) {
+            const ULONGLONG waited = GetTickCount64() - start;
+            const DWORD left = waited >= timeout_ms ? 0 : static_cast<DWORD>(timeout_ms - waited);
+            const DWORD slice = while_waiting ? std::min(left, kWaitSliceMs) : left;
+            const DWORD result = WaitForSingleObject(process_, slice);
+            DWORD code = 0;
+            if (result == WAIT_OBJECT_0)
+                return GetExitCodeProcess(process_, &code) ? std::optional<unsigned long>(code) : std::nullopt;
+            if (result != WAIT_TIMEOUT || left == 0)
+                return std::nullopt;
+            while_waiting();
+        }
+    }
     void end() override
     {
         if (!running())
@@ -106,16 +126,11 @@ struct RealProcesses : ProcessStarter {
     {
         return std::make_unique<HeldProcess>(create(command_line, window_style, working_folder));
     }
-    std::optional<unsigned long> run(const std::string& command_line, int window_style,
-                                     unsigned long timeout_ms) override
+    std::optional<unsigned long> run(const std::string& command_line, int window_style, unsigned long timeout_ms,
+                                     const std::function<void()>& while_waiting) override
     {
-        HANDLE process = create(command_line, window_style, "");
-        std::optional<unsigned long> exit_code;
-        DWORD code = 0;
-        if (WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code))
-            exit_code = code;
-        CloseHandle(process);
-        return exit_code;
+        const HeldProcess process(create(command_line, window_style, ""));
+        return process.wait_for_exit(timeout_ms, while_waiting);
     }
 
 private:

@@ -65,10 +65,13 @@ struct ProcessStarter {
     // it cannot be started.
     virtual std::unique_ptr<StartedProcess> start_held(const std::string& command_line, int window_style,
                                                        const std::string& working_folder) = 0;
-    // Starts the command line and waits at most timeout_ms for its end: its exit code, or
-    // nothing when it still runs then. Raises 53 when it cannot be started.
+    // Starts the command line and waits at most timeout_ms for its end, calling while_waiting
+    // every few milliseconds meanwhile (a caller that must keep its windows answering yields
+    // there): its exit code, or nothing when it still runs then. Raises 53 when it cannot be
+    // started.
     virtual std::optional<unsigned long> run(const std::string& command_line, int window_style,
-                                             unsigned long timeout_ms) = 0;
+                                             unsigned long timeout_ms,
+                                             const std::function<void()>& while_waiting = {}) = 0;
 };
 
 // Opens program files through the shell ("open" verb), so that a program that needs

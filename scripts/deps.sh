@@ -4,7 +4,7 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
-         cmake ninja-build googletest perl; do
+         cmake ninja-build googletest perl fonts-wqy-microhei; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

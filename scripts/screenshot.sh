@@ -6,9 +6,9 @@
 #
 # BUILD_DIR defaults to "build" (its stage folder and window driver must be built:
 # cmake --build BUILD_DIR --target stage show_window); the pictures go to OUT_DIR, by
-# default BUILD_DIR/screenshots: main-default.png and main-classic.png from the real
-# program, and SCENE.png for every scene of the window driver (tests/screenshots/*.cpp).
-# SCENE=name limits the run to that one scene. Each run works on a copy of the stage folder in
+# default BUILD_DIR/screenshots: main-default.png, main-classic.png and report-names.png from
+# the real program, and SCENE.png for every scene of the window driver (tests/screenshots/*.cpp).
+# SCENE=name limits the run to that one scene (report-names: the real program's report). Each run works on a copy of the stage folder in
 # a Wine prefix of its own, so the stage folder and any other prefix stay untouched.
 #
 # So that the pictures show a used window, the copy runs a full clean at start-up with
@@ -39,22 +39,58 @@ if display:
 PY
 }
 
-# Runs on the private display: starts the program, waits for the main window, saves it.
-capture() {
-    local picture=$1
-    # Started from its own folder (drive P:), where the batch files find systeminfo.cmd.
-    (cd "$work" && exec wine 'P:\Pellmaris.exe') >/dev/null 2>&1 &
-    local pid=$! window=""
-    # The splash shows for about five seconds before the main window appears.
-    # The window gets its caption while still hidden: wait until it is on the screen.
-    for _ in $(seq 1 360); do
-        window=$(xwininfo -root -tree 2>/dev/null | awk '/"Pellmaris +Version/ { print $1; exit }')
-        if [[ -n $window ]] && xwininfo -id "$window" 2>/dev/null | grep -q 'IsViewable'; then
-            break
+# Puts the window with that X id above the others (the program's other windows may cover it).
+raise_window() {
+    command -v python3 >/dev/null || return 0
+    python3 - "$1" <<'PY' || true
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XRaiseWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display = x11.XOpenDisplay(None)
+if display:
+    x11.XRaiseWindow(display, int(sys.argv[1], 16))
+    x11.XCloseDisplay(display)
+PY
+}
+
+# The first window on the screen whose name matches the awk pattern, or nothing.
+shown_window() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null | awk "$1 { print \$1 }"); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+            echo "$id"
+            return
         fi
-        window=""
+    done
+}
+
+# Waits up to three minutes for a window whose name matches the awk pattern to be on the
+# screen (a window gets its caption while still hidden); its X id, or nothing.
+wait_for_window() {
+    local window=""
+    for _ in $(seq 1 360); do
+        window=$(shown_window "$1")
+        [[ -n $window ]] && break
         sleep 0.5
     done
+    echo "$window"
+}
+
+# Runs on the private display: starts the program, waits for the main window, and saves it,
+# or the window whose name matches the awk pattern when one is given.
+capture() {
+    local picture=$1 pattern=${2:-}
+    # Started from its own folder (drive P:), where the batch files find systeminfo.cmd.
+    (cd "$work" && exec wine 'P:\Pellmaris.exe') >/dev/null 2>&1 &
+    local pid=$! window
+    # The splash shows for about five seconds before the main window appears.
+    window=$(wait_for_window '/"Pellmaris +Version/')
+    if [[ -n $window && -n $pattern ]]; then
+        window=$(wait_for_window "$pattern")
+    fi
     if [[ -n $window ]]; then
         local x y w h
         read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF }
@@ -63,6 +99,7 @@ capture() {
         # The pointer starts in the screen's middle, over a button: across the banner (which
         # puts every hover picture away) and out of the window.
         sleep 1
+        raise_window "$window"
         move_pointer $((x + 40)) $((y + 40))
         sleep 0.5
         move_pointer $((x + 40)) $((y + 2))
@@ -106,7 +143,7 @@ capture_scene() {
 
 if [[ ${1:-} == --capture ]]; then
     work=$3
-    capture "$2"
+    capture "$2" "${4:-}"
     exit 0
 fi
 if [[ ${1:-} == --capture-scenes ]]; then
@@ -123,8 +160,8 @@ build=${1:-build}
 out=${2:-$build/screenshots}
 stage=$build/stage
 [[ -f $stage/Pellmaris.exe ]] || { echo "screenshot: $stage/Pellmaris.exe not found; build the stage target first" >&2; exit 1; }
-if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null || [[ ! -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q imagemagick x11-utils fonts-wqy-microhei >/dev/null
+if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q imagemagick x11-utils >/dev/null
 fi
 for tool in xvfb-run import xwininfo wine wineserver awk; do
     command -v "$tool" >/dev/null || { echo "screenshot: $tool not found" >&2; exit 1; }
@@ -159,22 +196,6 @@ prepare_prefix() {
     WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 }
 
-# Names in Chinese, Japanese or Korean script need a font that has their glyphs. Scenes
-# whose name ends in "_names" get the windows' fonts linked to WenQuanYi Micro Hei (which
-# changes their look a little); every other scene keeps Wine's fonts as they are.
-far_east_fonts() {
-    local link='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
-    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$prefix/drive_c/windows/Fonts/"
-    for face in "MS Sans Serif" "Microsoft Sans Serif" "Tahoma"; do
-        if [[ $1 == on ]]; then
-            WINEPREFIX=$prefix WINEDEBUG=-all wine reg add "$link" /v "$face" /t REG_MULTI_SZ \
-                /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
-        else
-            WINEPREFIX=$prefix WINEDEBUG=-all wine reg delete "$link" /v "$face" /f >/dev/null 2>&1 || true
-        fi
-    done
-}
-
 shoot() {
     local theme=$1 classic=$2
     rm -rf "$work"
@@ -193,6 +214,32 @@ shoot() {
     echo "screenshot: $out/main-$theme.png"
 }
 
+# The real program's report of a clean of files named in other scripts, started as run.sh
+# starts it (its prefix made by scripts/wineprefix.sh, which links the windows' fonts to one
+# that has those letters): it cleans an own location at start-up and shows its report.
+shoot_report_names() {
+    rm -rf "$work"
+    mkdir -p "$work"
+    cp -r "$stage"/. "$work"/
+    set_setting "$work/settings.ini" 10 1
+    set_setting "$work/settings.ini" 11 0
+    printf '[LIST1]\r\n 0  0  0  0  0  0  0  0  0  0  0  0  1 \r\n[LIST2]\r\n 0  0  0  0 \r\n' >"$work/pmdb.lst"
+    printf 'D C:\\Junk\\\r\n' >"$work/PMuser.lst"
+    system_information_stand_in >"$work/systeminfo.cmd"
+    scripts/wineprefix.sh "$prefix" p="$work"
+    prepare_prefix
+    local junk=$prefix/drive_c/Junk name
+    rm -rf "$junk"
+    mkdir -p "$junk"
+    for name in '日本語.tmp' '日本語のメモ.txt' '下载缓存.tmp' 'Отчёт.log' '한국어.dat' 'café.tmp'; do
+        head -c 900 /dev/zero | tr '\0' x >"$junk/$name"
+    done
+    WINEPREFIX=$prefix wineserver -w
+    WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture "$out/report-names.png" "$work" \
+        '/"Pellmaris": \(/'
+    echo "screenshot: $out/report-names.png"
+}
+
 # Every scene of the window driver (tests/screenshots/*.cpp), each in a fresh copy of the
 # stage folder at P:\Pellmaris, with a scratch drive S: for the trees a scene cleans.
 shoot_scenes() {
@@ -208,7 +255,6 @@ shoot_scenes() {
         cp -r "$stage"/. "$work/Pellmaris"/
         cp "$driver" "$work/Pellmaris/"
         scripts/wineprefix.sh "$prefix" p="$work" s="$work/scratch"
-        far_east_fonts "$([[ $scene == *_names ]] && echo on || echo off)"
         WINEPREFIX=$prefix wineserver -w
         out_dir=$out WINEPREFIX=$prefix WINEDEBUG=-all scripts/xvfb.sh "$self" --capture-scenes "$out" "$work" "$scene"
     done
@@ -219,6 +265,7 @@ if [[ -z $only ]]; then
     shoot default 0
     shoot classic 1
 fi
+[[ -z $only || $only == report-names ]] && shoot_report_names
 prepare_prefix
 shoot_scenes
 rm -rf "$work"

@@ -13,6 +13,20 @@ if [ ! -f "$prefix/system.reg" ]; then
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+# Names in Chinese, Japanese or Korean script: as a Windows system does, the fonts of the
+# windows (and of the message boxes) link to a font that has their letters, WenQuanYi Micro
+# Hei from scripts/deps.sh; without it they show as boxes.
+cjk_font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+if [ -f "$cjk_font" ] && ! grep -q 'wqy-microhei.ttc,WenQuanYi Micro Hei' "$prefix/system.reg"; then
+  cp "$cjk_font" "$prefix/drive_c/windows/Fonts/"
+  for face in "MS Sans Serif" "Microsoft Sans Serif" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+  done
+  wineserver -w || true
+elif [ ! -f "$cjk_font" ]; then
+  echo "wineprefix: $cjk_font is missing (scripts/deps.sh installs it): CJK names will show as boxes" >&2
+fi
 # Wine links the profile's shell folders (Desktop, Documents, Downloads, Music, Pictures,
 # Videos, Templates) to the host user's home: every link that leads out of the prefix
 # becomes a plain folder, so nothing in the prefix reaches the host's files.

@@ -41,6 +41,25 @@ void place_in(rt::Frame& frame, rt::Control& control, long left, long top, long 
 
 } // namespace
 
+// While taskkill runs the window paints and answers, but takes no input: nothing the user
+// does can start a second kill or change the list the kill will update.
+// A disabled window loses the keyboard focus: it goes back where it was.
+Form13::KillWait::KillWait(Form13& window) : window_(window), focus_(GetFocus())
+{
+    window_.kill_running_ = true;
+    window_.Enabled(false);
+}
+
+Form13::KillWait::~KillWait()
+{
+    window_.kill_running_ = false;
+    if (!window_.is_loaded())
+        return;
+    window_.Enabled(true);
+    if (focus_ && IsWindow(focus_) && IsChild(window_.hWnd(), focus_))
+        SetFocus(focus_);
+}
+
 std::string grouped_digits(uint64_t n, const std::string& separator)
 {
     const std::string digits = std::to_string(n);
@@ -139,12 +158,13 @@ void Form13::show_drive_space()
 
 void Form13::Drive1_Change() { show_drive_space(); }
 
-// The row goes only when taskkill says the program ended; Pellmaris does not end itself
-// from here, which would skip its own exit.
+// The rows go only when taskkill says the programs ended: every row of the name, as taskkill
+// ends every process of it. Pellmaris does not end itself from here, which would skip its
+// own exit.
 void Form13::Command1_Click()
 {
     const long row = List1.ListIndex();
-    if (row < 0)
+    if (row < 0 || kill_running_)
         return;
     const std::string name = List1.List(row);
     if (rt::LCase(name) == rt::LCase(own_executable_name())) {
@@ -153,8 +173,16 @@ void Form13::Command1_Click()
     }
     if (end_processes_named(name)) {
         MsgBox(name + " Ended");
-        List1.RemoveItem(row);
+        remove_rows_named(name);
     }
+}
+
+// taskkill matches image names without regard to case.
+void Form13::remove_rows_named(const std::string& name)
+{
+    for (long row = List1.ListCount() - 1; row >= 0; --row)
+        if (rt::LCase(List1.List(row)) == rt::LCase(name))
+            List1.RemoveItem(row);
 }
 
 bool Form13::end_processes_named(const std::string& name)
@@ -165,7 +193,9 @@ bool Form13::end_processes_named(const std::string& name)
     }
     std::optional<unsigned long> exit_code;
     try {
-        exit_code = sys().processes->run("taskkill /F /IM \"" + name + "\"", rt::vbHide, kTaskkillWaitMs);
+        const KillWait wait(*this);
+        exit_code = sys().processes->run("taskkill /F /IM \"" + name + "\"", rt::vbHide, kTaskkillWaitMs,
+                                         [this] { sys().DoEventsWhenDue(); });
     } catch (const rt::RuntimeError&) {
         MsgBox("Pellmaris could not start taskkill to end " + name + ".", rt::vbExclamation);
         return false;

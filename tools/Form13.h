@@ -44,8 +44,22 @@ private:
     void show_drive_space();
     // Ends every process of that name through taskkill; true when taskkill says it did.
     bool end_processes_named(const std::string& name);
+    void remove_rows_named(const std::string& name);
+
+    class KillWait {
+    public:
+        explicit KillWait(Form13& window);
+        ~KillWait();
+        KillWait(const KillWait&) = delete;
+        KillWait& operator=(const KillWait&) = delete;
+
+    private:
+        Form13& window_;
+        HWND focus_;
+    };
 
     Program& app;
+    bool kill_running_ = false;
 };
 
 // Digits grouped in threes with the separator: 1000204886016 and "," give "1,000,204,886,016".

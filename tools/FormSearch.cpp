@@ -401,7 +401,6 @@ void FormSearch::return_to_selection()
 void FormSearch::Form_QueryUnload(int& cancel, int /*unload_mode*/)
 {
     if (search_state != 2) {
-        end_batch();
         app.Form1.end_program();
         return;
     }

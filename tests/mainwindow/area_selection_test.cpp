@@ -1,6 +1,7 @@
 // The area-selection window: its rows, the restore of pmdb.lst, the group logic under the
 // user's clicks, the write when it closes, the Recycle Bin clean-up and the classic layout.
 #include "area_selection_fixture.h"
+#include <functional>
 #include <sstream>
 #include "common/paths.h"
 #include "runtime/filesys.h"
@@ -264,6 +265,40 @@ TEST_F(AreaSelection, TheCloseBoxWritesThirteenFlagsWithOwnLocations)
     EXPECT_EQ(pmdb_bytes(), pmdb("0000000000001", "0000"));
 }
 
+// The program ends without the window's own closing: at the main window's exit, at the
+// search's close and at the Yes to the shutdown question after a full clean.
+TEST_F(AreaSelection, EveryEndOfTheProgramKeepsWhatTheOpenWindowHolds)
+{
+    const std::pair<const char*, std::function<void()>> ends[] = {
+        {"main window", [&] { SendMessageA(form().hWnd(), WM_CLOSE, 0, 0); }},
+        {"search",
+         [&] {
+             area().Label6.on_click();
+             ASSERT_TRUE(app->FormSearch.Visible());
+             SendMessageA(app->FormSearch.hWnd(), WM_CLOSE, 0, 0);
+         }},
+        {"shutdown", [&] {
+             set_line(kShutdownAfterCleanup, "1");
+             fakes.dialogs->default_answer = rt::vbYes;
+             form().Picture2_Click();
+         }},
+    };
+    set_line(kHideClosePrompt, "1");
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        set_pmdb(pmdb("000000000000", "0000"));
+        app = std::make_unique<Program>(testsupport::make_fake_system(dir.path(), fakes));
+        form().Load();
+        open_advanced();
+        click_row(area().List1, 0);
+        click_row(area().List2, 2);
+        end();
+        pump();
+        EXPECT_EQ(fakes.program_end->calls, 1);
+        EXPECT_EQ(pmdb_bytes(), pmdb("110000000000", "0010"));
+    }
+}
+
 TEST_F(AreaSelection, AFailedWriteKeepsTheOldFileSaysSoAndStillCloses)
 {
     const std::string old = pmdb("000000000000", "0000");
@@ -372,7 +407,7 @@ TEST_F(AreaSelection, LinksLightUpUnderThePointerAndTheListPutsThemBack)
 void expect_classic_layout(Form3& f)
 {
     EXPECT_EQ(f.Width(), 9650);
-    EXPECT_EQ(f.Height(), 6000);
+    EXPECT_GE(f.Height(), 6000);
     EXPECT_FALSE(f.Picture1.Visible());
     EXPECT_FALSE(f.Picture2.Visible());
     EXPECT_EQ(f.List1.Top(), 1800);
@@ -381,6 +416,15 @@ void expect_classic_layout(Form3& f)
     EXPECT_EQ(f.List2.Top(), 4700);
     EXPECT_EQ(f.List2.Width(), 4095);
     EXPECT_EQ(f.List2.Height(), 950);
+    // The option list shows whole, its lower border included.
+    RECT client{};
+    GetClientRect(f.hWnd(), &client);
+    const RECT list = f.List2.pixel_rect();
+    EXPECT_LE(list.bottom, client.bottom);
+    EXPECT_GE(list.bottom, client.bottom - 10);
+    RECT rows{};
+    GetClientRect(f.List2.hWnd(), &rows);
+    EXPECT_GE(rows.bottom, SendMessageA(f.List2.hWnd(), LB_GETITEMHEIGHT, 0, 0) * f.List2.ListCount());
     for (rt::Label* hidden : {&f.Label1, &f.Label2, &f.Label3, &f.Label5, &f.Label6})
         EXPECT_FALSE(hidden->Visible()) << hidden->Name();
     EXPECT_TRUE(f.Label7.Visible());

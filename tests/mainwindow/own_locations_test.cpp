@@ -96,12 +96,14 @@ TEST_F(OwnLocations, AddsAFolderAndAFileFromADriveRootAsTheUserPicksThem)
 TEST_F(OwnLocations, RefusedLocationsWriteNothing)
 {
     open_editor();
-    add(editor().Option1);   // the drive C root
-    EXPECT_NE(last_prompt().find("This folder cannot be added"), std::string::npos) << last_prompt();
+    add(editor().Option1);   // the drive C root, named as the user chose it
+    EXPECT_NE(last_prompt().find("This folder cannot be added to the Custom Cleaning List:\r\nC:\\\r\n"),
+              std::string::npos)
+        << last_prompt();
 
     choose_drive(editor().Drive1, 'E');
     add(editor().Option1);   // a drive root
-    EXPECT_NE(last_prompt().find("E:\\\\"), std::string::npos) << last_prompt();
+    EXPECT_NE(last_prompt().find(":\r\nE:\\\r\n"), std::string::npos) << last_prompt();
 
     choose_drive(editor().Drive1, 'C');
     editor().Dir1.Path("C:\\");
@@ -127,6 +129,34 @@ TEST_F(OwnLocations, RefusedLocationsWriteNothing)
     EXPECT_EQ(fakes.dialogs->prompts.size(), 6u);
     EXPECT_EQ(list_bytes(), "<none>");
     EXPECT_EQ(editor().List1.ListCount(), 0);
+}
+
+TEST_F(OwnLocations, HiddenAndSystemFilesAreListedAndCanBeAdded)
+{
+    made = {"E:\\Marked"};
+    make_dirs("E:\\Marked");
+    const std::pair<const char*, DWORD> files[] = {
+        {"plain.txt", FILE_ATTRIBUTE_NORMAL},
+        {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+        {"system.txt", FILE_ATTRIBUTE_SYSTEM},
+        {"both.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY},
+    };
+    for (const auto& [name, attributes] : files) {
+        const std::string path = std::string("E:\\Marked\\") + name;
+        write_bytes(path, "x");
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << name;
+    }
+    open_editor();
+    choose_drive(editor().Drive1, 'E');
+    open_folder(editor().Dir1, "Marked");
+    EXPECT_EQ(editor().File1.ListCount(), 4);
+    for (const char* name : {"hidden.txt", "system.txt", "both.txt"}) {
+        pick_file(editor().File1, name);
+        add(editor().Option2);
+    }
+    EXPECT_EQ(list_bytes(), "F E:\\Marked\\hidden.txt\r\nF E:\\Marked\\system.txt\r\nF E:\\Marked\\both.txt\r\n");
+    for (const auto& [name, attributes] : files)
+        SetFileAttributesA((std::string("E:\\Marked\\") + name).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The file list is a listing of the past: what the name is when the user adds it counts.

@@ -114,6 +114,23 @@ TEST_F(SettingsWindow, SlidersAndIntervalOptionsLandOnTheirLines)
     EXPECT_EQ(lines.size(), 23u);
 }
 
+TEST_F(SettingsWindow, AValueBeyondASlidersEndIsWrittenBackAsReadUntilTheSliderMoves)
+{
+    set_line(kTransparencyAlpha, "255");
+    set_line(kToolIconSize, "600");
+    auto lines = saved_after([](Form10& f) {
+        EXPECT_EQ(f.Slider1.Value(), 200);
+        EXPECT_EQ(f.Slider2.Value(), 1000);
+        EXPECT_EQ(f.Image1.Width(), 600);
+    });
+    EXPECT_EQ(lines.at(kTransparencyAlpha - 1), "255");
+    EXPECT_EQ(lines.at(kToolIconSize - 1), "600");
+
+    lines = saved_after([](Form10& f) { slide(f.Slider2, 1200); });
+    EXPECT_EQ(lines.at(kTransparencyAlpha - 1), "255");
+    EXPECT_EQ(lines.at(kToolIconSize - 1), "1200");
+}
+
 TEST_F(SettingsWindow, TheDependentBoxesShowExactlyWhileTheirParentIsTicked)
 {
     set_line(kMinimizeToTray, "0");

@@ -1,5 +1,6 @@
-// The test prefix must not reach the host's files.
+// The test prefix must not reach the host's files, and shows names in every script.
 #include <windows.h>
+#include <cstdint>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
@@ -92,4 +93,62 @@ TEST(TestPrefix, NoPathOfThePrefixResolvesOutsideIt)
         }
     }
     EXPECT_GT(folders.size(), 50u);   // the walk saw the prefix
+}
+
+namespace {
+
+// The ink of one character drawn in the font, as rows of 0 and 1.
+std::string ink_of(HFONT font, wchar_t character)
+{
+    constexpr int kSize = 40;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kSize;
+    info.bmiHeader.biHeight = -kSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    HGDIOBJ old_font = SelectObject(dc, font);
+    RECT all{0, 0, kSize, kSize};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 4, 4, &character, 1);
+    GdiFlush();
+    std::string ink;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < kSize * kSize; ++i)
+        ink += (pixels[i] & 0xFFFFFF) == 0xFFFFFF ? '0' : '1';
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return ink;
+}
+
+} // namespace
+
+// A name in Japanese script shows as its letters in the fonts of the windows, as a Windows
+// system shows it: not as three equal boxes of a missing letter.
+TEST(TestPrefix, TheWindowsFontsDrawJapaneseLetters)
+{
+    const HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    for (const wchar_t* face : {L"MS Sans Serif", L"Tahoma", L"MS Shell Dlg", L""}) {
+        SCOPED_TRACE(rt::utf8(face));
+        HFONT font = *face ? CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_DONTCARE, face)
+                           : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        const std::string day = ink_of(font, L'\u65E5'), book = ink_of(font, L'\u672C'),
+                          word = ink_of(font, L'\u8A9E');
+        EXPECT_NE(day.find('1'), std::string::npos);
+        EXPECT_TRUE(day != book && book != word) << "the three letters are drawn alike: boxes";
+        if (*face)
+            DeleteObject(font);
+    }
 }

@@ -34,10 +34,16 @@ std::unique_ptr<rt::StartedProcess> FakeProcesses::start_held(const std::string&
 }
 
 std::optional<unsigned long> FakeProcesses::run(const std::string& command_line, int window_style,
-                                                unsigned long timeout_ms)
+                                                unsigned long timeout_ms, const std::function<void()>& while_waiting)
 {
     start(command_line, window_style, "");
     timeouts.push_back(timeout_ms);
+    if (!while_waiting)
+        Sleep(run_ms);
+    for (const ULONGLONG end = GetTickCount64() + run_ms; while_waiting && GetTickCount64() < end;) {
+        Sleep(5);
+        while_waiting();
+    }
     if (exit_codes.empty())
         return 0;
     auto code = exit_codes.front();

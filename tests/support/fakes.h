@@ -75,11 +75,13 @@ struct FakeProcesses : rt::ProcessStarter {
     std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style,
                                                    const std::string& working_folder) override;
     // run() records its start like start() and returns these exit codes in order (0 when
-    // used up; nothing stands for a process still running at its time-out).
+    // used up; nothing stands for a process still running at its time-out). Each run takes
+    // run_ms before it ends, calling its caller's while_waiting every few milliseconds.
     std::deque<std::optional<unsigned long>> exit_codes;
     std::vector<unsigned long> timeouts;
-    std::optional<unsigned long> run(const std::string& command_line, int window_style,
-                                     unsigned long timeout_ms) override;
+    unsigned long run_ms = 0;
+    std::optional<unsigned long> run(const std::string& command_line, int window_style, unsigned long timeout_ms,
+                                     const std::function<void()>& while_waiting) override;
 };
 
 // Every file opens unless the test gives it another result.

@@ -24,9 +24,10 @@ struct FirstStartRunsInstead : rt::ProcessStarter {
     {
         real->start(command_line, window_style, folder);
     }
-    std::optional<unsigned long> run(const std::string& command_line, int window_style, unsigned long ms) override
+    std::optional<unsigned long> run(const std::string& command_line, int window_style, unsigned long ms,
+                                     const std::function<void()>& while_waiting) override
     {
-        return real->run(command_line, window_style, ms);
+        return real->run(command_line, window_style, ms, while_waiting);
     }
     std::unique_ptr<rt::StartedProcess> start_held(const std::string& command_line, int window_style,
                                                    const std::string& folder) override

@@ -1,5 +1,7 @@
 // The search window on fakes: its lists, the custom extensions, the start, the wait, abort and close.
 #include "search_fixture.h"
+#include <algorithm>
+#include <cstdlib>
 #include "runtime/filesys.h"
 #include "runtime/services.h"
 #include "runtime/unicode.h"
@@ -75,6 +77,40 @@ TEST_F(SearchWindow, LoadsRowZeroTheSavedExtensionsAndTheDrivesThatCanBeSelected
     form().Unload();
     write_bytes(file(kSearchExtensionsFile), ".tmp\r\n  .LOG \r\n.tmp\r\n");
     EXPECT_EQ(rows(form().List1), (std::vector<std::string>{"Zero Length Files", ".tmp", "  .LOG ", ".tmp"}));
+}
+
+// The background's teal footer line, looked for where the window draws it (the buttons, child
+// windows, are not part of that drawing), runs below the four lower buttons.
+TEST_F(SearchWindow, TheFooterLineRunsBelowTheButtons)
+{
+    const HWND window = form().hWnd();
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    PrintWindow(window, mem, PW_CLIENTONLY);
+    auto teal = [](COLORREF c) {
+        return std::abs(GetRValue(c) - 0x1F) < 40 && std::abs(GetGValue(c) - 0xA2) < 40 &&
+               std::abs(GetBValue(c) - 0xA6) < 40;
+    };
+    LONG buttons_bottom = 0;
+    for (rt::CommandButton* b : {&form().Command1, &form().Command2, &form().Command3, &form().Command4,
+                                 &form().Command7})
+        buttons_bottom = std::max(buttons_bottom, b->pixel_rect().bottom);
+    // Under START SEARCH and under the extension buttons, below the header band.
+    for (const LONG x : {form().Command7.pixel_rect().left + 40, form().Command2.pixel_rect().left + 40}) {
+        LONG line = -1;
+        for (LONG y = client.bottom / 2; y < client.bottom && line < 0; ++y)
+            if (teal(GetPixel(mem, x, y)))
+                line = y;
+        EXPECT_GE(line, buttons_bottom) << "x " << x;
+    }
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(window, screen);
 }
 
 TEST_F(SearchWindow, SelectAndDeselectAllWorkOnTheirOwnListAndLeaveRowZeroCurrent)

@@ -1,6 +1,8 @@
 // The system status window: memory, the running programs and Kill Process, drive space,
 // and the scroll bar that moves the frames.
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include "tools_fixture.h"
 #include "runtime/services.h"
 #include "runtime/text.h"
@@ -84,7 +86,7 @@ TEST_F(SystemStatus, SameNamesStayApartAndAFailedSnapshotLeavesTheRestOfTheWindo
     EXPECT_EQ(status().VScroll1.Max(), 3855);
 }
 
-TEST_F(SystemStatus, KillProcessEndsTheSelectedNameAndRemovesOnlyItsRow)
+TEST_F(SystemStatus, KillProcessEndsTheSelectedNameAndRemovesEveryRowOfIt)
 {
     fakes.process_list->names = {"helper.exe", "other.exe", "helper.exe"};
     status().Show();
@@ -102,7 +104,75 @@ TEST_F(SystemStatus, KillProcessEndsTheSelectedNameAndRemovesOnlyItsRow)
     ASSERT_EQ(fakes.dialogs->prompts.size(), 1u);
     EXPECT_EQ(fakes.dialogs->prompts[0].text, "helper.exe Ended");
     EXPECT_EQ(fakes.dialogs->prompts[0].title, "Pellmaris");
-    EXPECT_EQ(rows(), (std::vector<std::string>{"helper.exe", "other.exe"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"other.exe"}));
+
+    // taskkill takes the name in any case.
+    status().Unload();
+    fakes.process_list->names = {"Tool.exe", "other.exe", "TOOL.EXE"};
+    select_row(0);
+    click(status().Command1);
+    EXPECT_EQ(rows(), (std::vector<std::string>{"other.exe"}));
+}
+
+// Asks a window with WM_NULL every 100 ms from a second thread, as the system's hang test
+// does, and keeps the slowest answer.
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window)
+        : thread_([this, window] {
+              while (!done_) {
+                  const ULONGLONG before = GetTickCount64();
+                  DWORD_PTR result = 0;
+                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+                  slowest_ = std::max<ULONGLONG>(slowest_, GetTickCount64() - before);
+                  ++asked_;
+                  Sleep(100);
+              }
+          })
+    {
+    }
+    ~AnswerWatch() { stop(); }
+    void stop()
+    {
+        done_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    ULONGLONG slowest() const { return slowest_; }
+    int asked() const { return asked_; }
+
+private:
+    std::atomic<bool> done_{false};
+    std::atomic<ULONGLONG> slowest_{0};
+    std::atomic<int> asked_{0};
+    std::thread thread_;
+};
+
+TEST_F(SystemStatus, WhileTaskkillTakesItsTimeTheWindowAnswersAndNoClickStartsAnotherKill)
+{
+    fakes.process_list->names = {"slow.exe", "other.exe"};
+    status().Show();
+    select_row(0);
+    fakes.processes->run_ms = 3000;
+    int clicks_during_the_wait = 0;
+    bool input_off_throughout = true;
+    app->sys.yield_hook = [&] {
+        input_off_throughout = input_off_throughout && !IsWindowEnabled(status().hWnd());
+        if (clicks_during_the_wait++ == 0)
+            click(status().Command1);
+    };
+    AnswerWatch watch(status().hWnd());
+    click(status().Command1);
+    watch.stop();
+    app->sys.yield_hook = nullptr;
+
+    EXPECT_GE(watch.asked(), 10);
+    EXPECT_LT(watch.slowest(), 1000u);
+    EXPECT_GT(clicks_during_the_wait, 0);
+    EXPECT_TRUE(input_off_throughout);
+    EXPECT_EQ(fakes.processes->started.size(), 1u);
+    EXPECT_EQ(rows(), (std::vector<std::string>{"other.exe"}));
+    EXPECT_TRUE(IsWindowEnabled(status().hWnd()));
 }
 
 TEST_F(SystemStatus, AKillThatFailsKeepsTheRowAndSaysWhy)
