@@ -43,7 +43,6 @@ void place_in(rt::Frame& frame, rt::Control& control, long left, long top, long 
 
 // While taskkill runs the window paints and answers, but takes no input: nothing the user
 // does can start a second kill or change the list the kill will update.
-// A disabled window loses the keyboard focus: it goes back where it was.
 Form13::KillWait::KillWait(Form13& window) : window_(window), focus_(GetFocus())
 {
     window_.kill_running_ = true;
@@ -56,6 +55,7 @@ Form13::KillWait::~KillWait()
     if (!window_.is_loaded())
         return;
     window_.Enabled(true);
+    // Disabling the window took the keyboard focus away: it goes back where it was.
     if (focus_ && IsWindow(focus_) && IsChild(window_.hWnd(), focus_))
         SetFocus(focus_);
 }
