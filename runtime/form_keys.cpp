@@ -61,10 +61,11 @@ void Control::take_focus()
         SetFocus(target);
 }
 
+// Inside the edge, on the face of a picture button.
 RECT Control::focus_rect(HDC)
 {
     RECT r = pixel_rect();
-    InflateRect(&r, -2, -2);
+    InflateRect(&r, -4, -4);
     return r;
 }
 
@@ -117,8 +118,9 @@ Control* Form::ActiveControl()
     HWND focus = GetFocus();
     if (!hwnd)
         return nullptr;
+    // A label hidden or disabled since it took the focus takes no keys.
     if (focus == hwnd)
-        return impl_->focus && impl_->focus->windowless() ? impl_->focus : nullptr;
+        return impl_->focus && impl_->focus->windowless() && can_focus(*impl_->focus) ? impl_->focus : nullptr;
     if (focus && IsChild(hwnd, focus)) {
         for (HWND h = focus; h && h != hwnd; h = GetParent(h))
             for (Control* c : controls_)

@@ -119,11 +119,15 @@ TEST_F(SettingsKeys, TabWalksTheControlsInDesignOrderAndTheArrowsChooseTheInterv
     EXPECT_EQ(focused(f), "Option1");
     EXPECT_TRUE(f.Option1.Value());
 
-    // A box that shows appears at its place in the order.
+    // A box that shows appears at its place in the order; a disabled one is passed over.
     tab_to(f, "Check4");
     press(f, VK_SPACE);
     press(f, VK_TAB);
     EXPECT_EQ(focused(f), "Check10");
+    f.Check3.Enabled(false);
+    tab_to(f, "Check1");
+    press(f, VK_TAB);
+    EXPECT_EQ(focused(f), "Check4");
 }
 
 TEST_F(SettingsKeys, SpaceTicksAndEscClosesWithoutSaving)

@@ -2,6 +2,7 @@
 // as the start-up hands it over: system information, a last full clean, the version.
 #include <fstream>
 #include "common/settings_file.h"
+#include "support/user_clicks.h"
 #include "tests/screenshots/scene.h"
 
 namespace {
@@ -33,12 +34,23 @@ std::vector<HWND> handed_over_main_window(screenshots::SceneContext& scene)
     return {scene.app.Form1.hWnd()};
 }
 
+// The keyboard's focus on the TEMP button, three Tabs on from FULL CLEAN.
+std::vector<HWND> focus_on_temp(screenshots::SceneContext& scene)
+{
+    std::vector<HWND> shown = handed_over_main_window(scene);
+    testsupport::press_keys(scene.app.Form1, VK_TAB, 3);
+    scene.pump_for(200);
+    return shown;
+}
+
 const screenshots::SceneRegistration main_default(
     "main_window_default", handed_over_main_window, [](const std::string& f) { used_program_folder(f, false, false); });
 const screenshots::SceneRegistration main_classic(
     "main_window_classic", handed_over_main_window, [](const std::string& f) { used_program_folder(f, true, false); });
 const screenshots::SceneRegistration main_narrow(
     "main_window_narrow", handed_over_main_window, [](const std::string& f) { used_program_folder(f, false, true); });
+const screenshots::SceneRegistration main_keyboard(
+    "main_window_keyboard", focus_on_temp, [](const std::string& f) { used_program_folder(f, false, false); });
 const screenshots::SceneRegistration main_narrow_classic("main_window_narrow_classic", handed_over_main_window,
                                                          [](const std::string& f) { used_program_folder(f, true, true); });
 
