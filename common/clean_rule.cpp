@@ -27,6 +27,10 @@ const char* const kOwnFiles[] = {
     "PMsearch.lst", "PMsearch.bat", "PMsearch.txt", "SEARCH.AVI", "Pellmaris.exe",
 };
 
+// The Windows folder's known junk, and its system folders where not even a log file goes.
+const std::vector<std::vector<const char*>> kWindowsJunk = {{"Temp"}, {"Minidump"}, {"SoftwareDistribution", "Download"}};
+const std::vector<std::vector<const char*>> kWindowsSystem = {{"System32"}, {"SysWOW64"}, {"WinSxS"}};
+
 // ---- paths as steps ----
 
 std::string join(const Folder& path, std::size_t steps)
@@ -253,25 +257,58 @@ bool has_log_extension(const std::string& key)
 
 // ---- identities ----
 
-void add_identity(std::vector<rt::FileIdentity>& ids, const std::string& path)
+constexpr uint32_t kAnyFolder = rt::attrDirectory | rt::attrReadOnly | rt::attrHidden | rt::attrSystem;
+
+// The folders directly in a folder, links left out.
+std::vector<std::string> folders_in(const std::string& folder)
 {
-    auto id = rt::identity_at(path);
-    if (id && std::find(ids.begin(), ids.end(), *id) == ids.end())
-        ids.push_back(*id);
+    std::vector<std::string> folders;
+    if (folder.empty())
+        return folders;
+    for (const rt::DirEntry& entry : rt::list_dir(folder + "\\", kAnyFolder))
+        if ((entry.attributes & rt::attrDirectory) && !(entry.attributes & rt::attrReparsePoint) && rt::is_usable(entry))
+            folders.push_back(folder + "\\" + entry.name);
+    return folders;
+}
+
+bool starts_with_steps(const std::vector<std::string>& keys, const std::vector<const char*>& steps)
+{
+    if (keys.size() < steps.size())
+        return false;
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (keys[i] != rt::UCase(steps[i]))
+            return false;
+    return true;
+}
+
+// Whether the steps below the Windows folder (as keys) lead where a clean may go: its known
+// junk, and for a log file anywhere but its system folders.
+bool windows_allows(const std::vector<std::string>& below, bool log)
+{
+    auto under = [&](const std::vector<std::vector<const char*>>& list) {
+        return std::any_of(list.begin(), list.end(), [&](const auto& steps) { return starts_with_steps(below, steps); });
+    };
+    return under(kWindowsJunk) || (log && !under(kWindowsSystem));
 }
 
 // The folder and each folder above it, deepest first, each opened as itself (a link is not
 // followed); `visit` is told each one that can be opened, with its level (0: the folder),
 // and ends the walk by returning true.
-bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, const rt::OpenedIdentity&)>& visit)
+// `visit` is also told how many steps of the folder that one has.
+bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, std::size_t, const rt::OpenedIdentity&)>& visit)
 {
     std::size_t level = 0;
     for (std::size_t n = folder.steps.size() + 1; n-- > 0; ++level) {
         const rt::OpenedIdentity id(join(folder, n));
-        if (id.known() && visit(level, id))
+        if (id.known() && visit(level, n, id))
             return true;
     }
     return false;
+}
+
+bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, const rt::OpenedIdentity&)>& visit)
+{
+    return any_in_chain(folder, [&](std::size_t level, std::size_t, const rt::OpenedIdentity& id) { return visit(level, id); });
 }
 
 } // namespace
@@ -287,15 +324,16 @@ CleanRule::CleanRule(const std::string& program_folder, const std::string& windo
     if (windows_) {
         // Named below the Windows folder's final path, not resolved: a link in their place
         // leads nowhere the rule allows.
-        auto below_windows = [this](std::initializer_list<const char*> steps) {
+        auto below_windows = [this](const std::vector<const char*>& steps) {
             Folder folder = *windows_;
             for (const char* step : steps)
                 add_step(folder, step);
             return folder;
         };
-        windows_junk_ = {below_windows({"Temp"}), below_windows({"Minidump"}),
-                         below_windows({"SoftwareDistribution", "Download"})};
-        windows_system_ = {below_windows({"System32"}), below_windows({"SysWOW64"}), below_windows({"WinSxS"})};
+        for (const auto& steps : kWindowsJunk)
+            windows_junk_.push_back(below_windows(steps));
+        for (const auto& steps : kWindowsSystem)
+            windows_system_.push_back(below_windows(steps));
     }
     profile_ = env("USERPROFILE");
     if (profile_ && profile_->steps.size() >= 2)
@@ -320,20 +358,20 @@ void CleanRule::record_identities(const std::string& program_folder, const std::
     auto above = [this](const std::string& text) {
         for (const std::optional<Folder>& path : {split_path(text), final_folder(text)})
             for (std::size_t n = 0; path && n < path->steps.size(); ++n)
-                add_identity(n == 0 ? ids_.roots : ids_.refused, join(*path, n));
+                (n == 0 ? ids_.roots : ids_.refused).add(join(*path, n));
     };
-    auto guard = [&](std::vector<rt::FileIdentity>& ids, const std::optional<std::string>& text) {
+    auto guard = [&](rt::IdentitySet& ids, const std::optional<std::string>& text) {
         if (!text || text->empty())
             return;
-        add_identity(ids, *text);
+        ids.add(*text);
         above(*text);
     };
+    // The Windows folder and each folder directly in it, so that a drive letter mapped onto
+    // one of them is known for what it is.
     for (const std::string& windows : {windows_folder, rt::windows_folder()}) {
         guard(ids_.windows, windows);
-        for (const char* junk : {"\\Temp", "\\Minidump", "\\SoftwareDistribution\\Download"})
-            add_identity(ids_.windows_junk, windows + junk);
-        for (const char* system : {"\\System32", "\\SysWOW64", "\\WinSxS"})
-            add_identity(ids_.windows_system, windows + system);
+        for (const std::string& folder : folders_in(windows))
+            ids_.windows_children.add(folder);
     }
     std::vector<std::optional<std::string>> program_files = {rt::environment_variable("ProgramFiles"),
                                                              rt::environment_variable("ProgramFiles(x86)"),
@@ -354,13 +392,17 @@ void CleanRule::record_identities(const std::string& program_folder, const std::
     for (const auto& folder : profiles) {
         guard(ids_.refused, folder);
         guard(ids_.profiles, folder);
+        // Each profile by its own identity too: a drive letter mapped onto one hides the
+        // folder above it.
+        for (const std::string& profile : folders_in(folder.value_or("")))
+            ids_.refused.add(profile);
     }
     const std::string program = rt::folder_path(program_folder);
     if (auto path = split_path(program); path && path->steps.empty()) {
-        ids_.program_root = rt::identity_at(program);
-        add_identity(ids_.program, program + kSkinFolder);
+        ids_.program_root.add(program);
+        ids_.program.add(program + kSkinFolder);
     } else if (!program.empty()) {
-        add_identity(ids_.program, program);
+        ids_.program.add(program);
     }
 }
 
@@ -371,27 +413,33 @@ bool CleanRule::refused_by_identity(const Folder& folder, const std::string& fil
 {
     const bool file = !file_key.empty();
     const bool log = file && has_log_extension(file_key);
-    bool below_junk = false, below_system = false;
-    return any_in_chain(folder, [&](std::size_t level, const rt::OpenedIdentity& id) {
-        if (level == 0 && (id.is_any(ids_.refused) || (!file && id.is_any(ids_.roots))))
+    return any_in_chain(folder, [&](std::size_t level, std::size_t steps, const rt::OpenedIdentity& id) {
+        if (level == 0 && (ids_.refused.holds(id) || (!file && ids_.roots.holds(id))))
             return true;
-        if (level == 0 && file && id.is(ids_.program_root) && is_own_file(file_key))
+        if (level == 0 && file && ids_.program_root.holds(id) && is_own_file(file_key))
             return true;
-        if (level == 1 && id.is_any(ids_.profiles))
+        if (level == 1 && ids_.profiles.holds(id))
             return true;
-        below_junk = below_junk || id.is_any(ids_.windows_junk);
-        below_system = below_system || id.is_any(ids_.windows_system);
-        if (id.is_any(ids_.windows) && !below_junk && !(log && !below_system))
-            return true;
-        return id.is_any(ids_.program);
+        return windows_refuses(id, {folder.keys.begin() + 1 + steps, folder.keys.end()}, log) || ids_.program.holds(id);
     });
+}
+
+// When the folder is the Windows folder or one directly in it, whether the steps below it
+// lead somewhere refused.
+bool CleanRule::windows_refuses(const rt::OpenedIdentity& id, std::vector<std::string> below, bool log) const
+{
+    if (auto child = ids_.windows_children.match(id))
+        below.insert(below.begin(), rt::UCase(child->substr(child->find_last_of('\\') + 1)));
+    else if (!ids_.windows.holds(id))
+        return false;
+    return !windows_allows(below, log);
 }
 
 // A folder a walk reached from an allowed location: the folders above it were judged already.
 bool CleanRule::self_refused_by_identity(const rt::OpenedIdentity& folder) const
 {
-    return folder.is_any(ids_.refused) || folder.is_any(ids_.roots) || folder.is_any(ids_.windows)
-        || folder.is_any(ids_.program) || folder.is(ids_.program_root);
+    return ids_.refused.holds(folder) || ids_.roots.holds(folder) || windows_refuses(folder, {}, false)
+        || ids_.program.holds(folder) || ids_.program_root.holds(folder);
 }
 
 bool CleanRule::refused_share(const Folder& path) const
@@ -521,8 +569,8 @@ bool CleanRule::keeps_empty_files_in(const std::string& final_folder) const
     if ((windows_ && contains(*windows_, *path)) || in_program_folder(*path) || (program_ && same(*path, *program_)))
         return true;
     return any_in_chain(*path, [&](std::size_t level, const rt::OpenedIdentity& id) {
-        return id.is_any(ids_.windows) || id.is_any(ids_.program_files) || id.is_any(ids_.program)
-            || (level == 0 && id.is(ids_.program_root));
+        return ids_.windows.holds(id) || ids_.windows_children.holds(id) || ids_.program_files.holds(id)
+            || ids_.program.holds(id) || (level == 0 && ids_.program_root.holds(id));
     });
 }
 
@@ -549,7 +597,8 @@ bool CleanRule::may_be_profile(const std::string& folder) const
     if (in_program_folder(path) || (program_ && same(path, *program_)) || is_program_files_name(path))
         return false;
     if (any_in_chain(path, [&](std::size_t, const rt::OpenedIdentity& id) {
-            return id.is_any(ids_.windows) || id.is_any(ids_.program) || id.is(ids_.program_root);
+            return ids_.windows.holds(id) || ids_.windows_children.holds(id) || ids_.program.holds(id)
+                || ids_.program_root.holds(id);
         }))
         return false;
     return std::none_of(shared_.begin(), shared_.end(), [&](const Folder& f) { return same(path, f); });

@@ -9,7 +9,6 @@
 
 namespace rt {
 class FolderHandle;
-class OpenedIdentity;
 }
 
 namespace pellmaris {
@@ -81,6 +80,7 @@ private:
     bool in_program_folder(const Folder& path) const;
     bool is_program_file(const Folder& path) const;
     bool refused_by_identity(const Folder& folder, const std::string& file_key) const;
+    bool windows_refuses(const rt::OpenedIdentity& id, std::vector<std::string> below, bool log) const;
     bool self_refused_by_identity(const rt::OpenedIdentity& folder) const;
     void record_identities(const std::string& program_folder, const std::string& windows_folder);
 
@@ -94,12 +94,12 @@ private:
 
     // The same folders by identity, which no other name or drive letter changes.
     struct Identities {
-        std::vector<rt::FileIdentity> refused;   // refused, and so are the files directly in them
-        std::vector<rt::FileIdentity> roots;     // drive roots above a protected folder: their files are not
-        std::vector<rt::FileIdentity> profiles;  // what lies directly in these is a profile
-        std::vector<rt::FileIdentity> windows, windows_junk, windows_system, program_files;
-        std::vector<rt::FileIdentity> program;   // the program folder (at a root: its skin folder), and below
-        std::optional<rt::FileIdentity> program_root;   // a program folder that is a drive root
+        rt::IdentitySet refused;    // refused, and so are the files directly in them
+        rt::IdentitySet roots;      // drive roots above a protected folder: their files are not
+        rt::IdentitySet profiles;   // what lies directly in these is a profile
+        rt::IdentitySet windows, windows_children, program_files;
+        rt::IdentitySet program;        // the program folder (at a root: its skin folder), and below
+        rt::IdentitySet program_root;   // a program folder that is a drive root
     } ids_;
 };
 

@@ -1,6 +1,7 @@
 #include "runtime/final_path.h"
 #include <windows.h>
 #include <winternl.h>
+#include <algorithm>
 #include "runtime/errors.h"
 #include "runtime/filesys.h"
 
@@ -114,17 +115,33 @@ std::optional<FileIdentity> OpenedIdentity::identity() const
     return FileIdentity{*volume(), *file_};
 }
 
-bool OpenedIdentity::is(const std::optional<FileIdentity>& other) const
+bool OpenedIdentity::is(const OpenedIdentity& other) const
 {
-    return other && file_ && *file_ == other->file && volume() == other->volume;
+    return file_ && other.file_ && *file_ == *other.file_ && volume() && volume() == other.volume();
 }
 
-bool OpenedIdentity::is_any(const std::vector<FileIdentity>& others) const
+void IdentitySet::add(const std::string& path)
 {
-    for (const FileIdentity& other : others)
-        if (is(other))
-            return true;
-    return false;
+    if (std::find(paths_.begin(), paths_.end(), path) != paths_.end())
+        return;
+    paths_.push_back(path);
+    auto item = std::make_shared<const OpenedIdentity>(path);
+    if (item->known())
+        items_.emplace_back(std::move(item), path);
+}
+
+void IdentitySet::add(const IdentitySet& other)
+{
+    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
+    paths_.insert(paths_.end(), other.paths_.begin(), other.paths_.end());
+}
+
+std::optional<std::string> IdentitySet::match(const OpenedIdentity& item) const
+{
+    for (const auto& [known, path] : items_)
+        if (item.is(*known))
+            return path;
+    return std::nullopt;
 }
 
 std::optional<FileIdentity> identity_at(const std::string& path) { return OpenedIdentity(path).identity(); }

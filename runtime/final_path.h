@@ -2,6 +2,7 @@
 // Where a path really leads: the final path of an existing file or folder, with every link
 // of its parent steps resolved (rt::final_path_of in runtime/filesys.h, for an open handle).
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ struct FileIdentity {
 
 // A file or folder opened without following a link at its last step, to tell who it is. Its
 // file id is read at once; its volume's serial number, which under Wine is a round trip to
-// the mount manager, only when the file id matches one asked about.
+// the mount manager, only when two file ids match. Kept open, it stays the same object.
 class OpenedIdentity {
 public:
     // Opens the path; nothing is known when nothing can be opened there.
@@ -44,8 +45,7 @@ public:
 
     bool known() const { return file_.has_value(); }
     std::optional<FileIdentity> identity() const;
-    bool is(const std::optional<FileIdentity>& other) const;
-    bool is_any(const std::vector<FileIdentity>& others) const;
+    bool is(const OpenedIdentity& other) const;
 
 private:
     std::optional<uint32_t> volume() const;
@@ -53,6 +53,21 @@ private:
     bool owned_ = false;
     std::optional<uint64_t> file_;
     mutable std::optional<std::optional<uint32_t>> volume_;
+};
+
+// Folders known by identity, each kept open.
+class IdentitySet {
+public:
+    // Adds what lies at the path (once per path); nothing when it cannot be opened.
+    void add(const std::string& path);
+    void add(const IdentitySet& other);
+    bool holds(const OpenedIdentity& item) const { return match(item).has_value(); }
+    // The path by which the item was added.
+    std::optional<std::string> match(const OpenedIdentity& item) const;
+
+private:
+    std::vector<std::pair<std::shared_ptr<const OpenedIdentity>, std::string>> items_;
+    std::vector<std::string> paths_;   // every path added, also those that could not be opened
 };
 
 // The identity of what lies at the path, opened without following a link; nothing when
