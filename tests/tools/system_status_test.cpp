@@ -1,9 +1,8 @@
 // The system status window: memory, the running programs and Kill Process, drive space,
 // and the scroll bar that moves the frames.
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include "tools_fixture.h"
+#include "support/answer_watch.h"
 #include "runtime/services.h"
 #include "runtime/text.h"
 
@@ -113,40 +112,6 @@ TEST_F(SystemStatus, KillProcessEndsTheSelectedNameAndRemovesEveryRowOfIt)
     click(status().Command1);
     EXPECT_EQ(rows(), (std::vector<std::string>{"other.exe"}));
 }
-
-// Asks a window with WM_NULL every 100 ms from a second thread, as the system's hang test
-// does, and keeps the slowest answer.
-class AnswerWatch {
-public:
-    explicit AnswerWatch(HWND window)
-        : thread_([this, window] {
-              while (!done_) {
-                  const ULONGLONG before = GetTickCount64();
-                  DWORD_PTR result = 0;
-                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
-                  slowest_ = std::max<ULONGLONG>(slowest_, GetTickCount64() - before);
-                  ++asked_;
-                  Sleep(100);
-              }
-          })
-    {
-    }
-    ~AnswerWatch() { stop(); }
-    void stop()
-    {
-        done_ = true;
-        if (thread_.joinable())
-            thread_.join();
-    }
-    ULONGLONG slowest() const { return slowest_; }
-    int asked() const { return asked_; }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<ULONGLONG> slowest_{0};
-    std::atomic<int> asked_{0};
-    std::thread thread_;
-};
 
 TEST_F(SystemStatus, WhileTaskkillTakesItsTimeTheWindowAnswersAndNoClickStartsAnotherKill)
 {
