@@ -66,7 +66,8 @@ TEST_F(SearchWindow, LoadsRowZeroTheSavedExtensionsAndTheDrivesThatCanBeSelected
     form().Unload();
     RemoveDirectoryA("S:\\drive-n");
     ASSERT_TRUE(GetLogicalDrives() & (1u << ('N' - 'A'))) << "the test prefix has no drive N:";
-    EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "S:\\"}));
+    EXPECT_EQ(rows(form().List2),
+              (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "S:\\", "V:\\", "W:\\", "X:\\"}));
 
     form().Unload();
     write_bytes(file(kSearchExtensionsFile), ".tmp\r\n  .LOG \r\n.tmp\r\n");
