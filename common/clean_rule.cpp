@@ -292,9 +292,8 @@ bool windows_allows(const std::vector<std::string>& below, bool log)
 }
 
 // The folder and each folder above it, deepest first, each opened as itself (a link is not
-// followed); `visit` is told each one that can be opened, with its level (0: the folder),
-// and ends the walk by returning true.
-// `visit` is also told how many steps of the folder that one has.
+// followed); `visit` is told each one that can be opened, with its level (0: the folder) and
+// the number of the folder's steps it has, and ends the walk by returning true.
 bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, std::size_t, const rt::OpenedIdentity&)>& visit)
 {
     std::size_t level = 0;
@@ -596,9 +595,9 @@ bool CleanRule::may_be_profile(const std::string& folder) const
         return false;
     if (in_program_folder(path) || (program_ && same(path, *program_)) || is_program_files_name(path))
         return false;
-    if (any_in_chain(path, [&](std::size_t, const rt::OpenedIdentity& id) {
+    if (any_in_chain(path, [&](std::size_t level, const rt::OpenedIdentity& id) {
             return ids_.windows.holds(id) || ids_.windows_children.holds(id) || ids_.program.holds(id)
-                || ids_.program_root.holds(id);
+                || (level == 0 && ids_.program_root.holds(id));
         }))
         return false;
     return std::none_of(shared_.begin(), shared_.end(), [&](const Folder& f) { return same(path, f); });

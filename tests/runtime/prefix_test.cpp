@@ -60,8 +60,9 @@ std::string final_path_of_entry(const std::string& path)
 
 } // namespace
 
-// The prefix, the build tree P:, the scratch S: and the scratch drives D:, E: and N: (folders of S:).
-constexpr const char* kPrefixDrives = "CPSDEN";
+// The prefix, the build tree P:, the scratch S:, the scratch drives D:, E:, N: and R: (folders
+// of S:), and V:, W: and X:, other names for the prefix's profile, Windows and Program Files.
+constexpr const char* kPrefixDrives = "CPSDENRVWX";
 
 TEST(TestPrefix, OnlyTheBuildTreeAndTheScratchFolderHaveDrives)
 {

@@ -71,7 +71,8 @@ TEST_F(SearchWindow, LoadsRowZeroTheSavedExtensionsAndTheDrivesThatCanBeSelected
     ASSERT_TRUE(GetLogicalDrives() & (1u << ('N' - 'A'))) << "the test prefix has no drive N:";
     rt::CurrentFolderKept kept;
     ASSERT_TRUE(rt::set_current_folder("R:\\"));
-    EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "R:\\", "S:\\"}));
+    EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "R:\\", "S:\\",
+                                                            "V:\\", "W:\\", "X:\\"}));
     EXPECT_EQ(rt::current_folder(), "R:\\");
 
     form().Unload();
