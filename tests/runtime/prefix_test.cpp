@@ -59,8 +59,9 @@ std::string final_path_of_entry(const std::string& path)
 
 } // namespace
 
-// The prefix, the build tree P:, the scratch S: and the scratch drives D:, E: and N: (folders of S:).
-constexpr const char* kPrefixDrives = "CPSDEN";
+// The prefix, the build tree P:, the scratch S: and the scratch drives D:, E:, N: and R:
+// (folders of S:).
+constexpr const char* kPrefixDrives = "CPSDENR";
 
 TEST(TestPrefix, OnlyTheBuildTreeAndTheScratchFolderHaveDrives)
 {
