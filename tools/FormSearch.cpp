@@ -312,7 +312,7 @@ void FormSearch::Timer1_Timer()
         return;
     if (search_finished == 1)
         show_search_finished();
-    else if (batch_ended)
+    else if (batch_ended && listing_read_)
         show_search_stopped();
 }
 
@@ -328,6 +328,7 @@ void FormSearch::check_if_search_is_finished()
 {
     const unsigned serial = search_serial_;
     const auto lines = listing_.read_new_lines(app.sys.path(kSearchResultsFile));
+    listing_read_ = lines.has_value();
     if (!lines)
         return;   // no listing yet, or it cannot be read just now: the next poll tries again
     auto take = [this](const std::string& line) {

@@ -81,6 +81,7 @@ private:
     SearchListingReader listing_;
     unsigned search_serial_ = 0;     // one more for every search started
     bool zero_length_asked_ = false; // "Zero Length Files" was among the extensions searched for
+    bool listing_read_ = false;      // the last poll could read the listing to its end
 };
 
 } // namespace pellmaris

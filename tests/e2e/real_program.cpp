@@ -138,6 +138,16 @@ bool point_at(HWND window, POINT client_point)
     return false;
 }
 
+// The button going down and up at the point, posted to the control's own window: no other
+// window on the shared screen can take it.
+bool post_click(HWND window, POINT client_point)
+{
+    const LPARAM at = MAKELPARAM(client_point.x, client_point.y);
+    const bool posted = PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(window, WM_LBUTTONUP, 0, at);
+    Sleep(kSettleMs);
+    return posted;
+}
+
 } // namespace
 
 std::vector<std::string> copy_stage(const std::string& folder)
@@ -302,7 +312,7 @@ bool click(HWND child)
 {
     RECT r{};
     GetClientRect(child, &r);
-    return click(child, POINT{r.right / 2, r.bottom / 2});
+    return post_click(child, POINT{r.right / 2, r.bottom / 2});
 }
 
 bool click_list_row(HWND list, const std::string& text)
@@ -318,7 +328,7 @@ bool click_list_row(HWND list, const std::string& text)
         const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
         RECT client{};
         GetClientRect(list, &client);
-        return click(list, POINT{client.right / 2, static_cast<LONG>((row - top) * height + height / 2)});
+        return post_click(list, POINT{client.right / 2, static_cast<LONG>((row - top) * height + height / 2)});
     }
     return false;
 }

@@ -66,14 +66,16 @@ private:
 // The middle of a windowless control in its window's client area, in pixels.
 POINT middle_of(rt::Control& model);
 
-// Real mouse input: the pointer moves to a point of the window's client area (pixels), which
-// the window hears as a move; click also presses and lets go of the left button there. False
-// when another window covers the point.
+// Real mouse input, for the windowless controls (labels, pictures), which take a click only
+// from the pointer itself: the pointer moves to a point of the window's client area (pixels),
+// which the window hears as a move; click also presses and lets go of the left button there.
+// False when another window covers the point.
 bool hover(HWND window, POINT client_point);
 bool click(HWND window, POINT client_point);
-// A click in the middle of a child window (a button).
+// A click in the middle of a control's own window (a button): the button's messages posted to
+// it, so that no other window of a shared screen can take them.
 bool click(HWND child);
-// A click on the row of a list window showing exactly `text`; false when no row shows it.
+// The same on the row of a list window showing exactly `text`; false when no row shows it.
 bool click_list_row(HWND list, const std::string& text);
 
 // The direct child window showing `text`, and the children of a window class left to right.
