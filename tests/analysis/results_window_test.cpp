@@ -139,9 +139,9 @@ TEST_F(ResultsWindow, TheShownBackLabelIsDrawnAloneInItsPlace)
                 label(n).Visible(false);
                 put_away.push_back(&label(n));
             }
-        EXPECT_EQ(shown, drawn(place)) << "row " << r;
+        EXPECT_TRUE(shown == drawn(place)) << "row " << r << ": another label shows in the Back label's place";
         back.Visible(false);
-        EXPECT_NE(shown, drawn(place)) << "row " << r << ": the Back label shows";
+        EXPECT_TRUE(shown != drawn(place)) << "row " << r << ": the Back label does not show";
         back.Visible(true);
         for (rt::Label* l : put_away)
             l->Visible(true);
