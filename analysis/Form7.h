@@ -83,10 +83,9 @@ protected:
     void Form_Unload(int& cancel) override;
 
 private:
-    enum class Area { Gamer, Internet, Temp };
-
     // The run's steps (Form7_run.cpp).
-    void count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall);
+    void count_sections(Column column, long overall, ColumnFiles& files);
+    void count_section_column(Column column, long overall);
     bool count_user_column();
     void count_user_file(const std::string& path);
     void start_location_bar();
@@ -102,7 +101,7 @@ private:
     void start_steps();
     void show_steps(bool now);
 
-    void count_area(Area area);
+    void count_area(Column column);
 
     Program& app;
     CleanRule rule_;       // what may be counted: what the clean may clean, made at each count
@@ -116,7 +115,7 @@ private:
     uint64_t steps_shown_at_ = 0;
     bool user_column_shown_ = false;
     bool waiting_area_set_ = false;
-    Area waiting_area_ = Area::Gamer;
+    Column waiting_area_ = kGamer;
 };
 
 } // namespace pellmaris

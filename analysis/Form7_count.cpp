@@ -32,15 +32,6 @@ bool is_walkable_folder(const std::string& path)
     }
 }
 
-// The run takes no input, but its windows repaint as the bars move, and the system sees
-// the program fetching messages: paint messages only, nothing that could start a handler.
-void repaint_windows()
-{
-    MSG msg;
-    for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-        DispatchMessageA(&msg);
-}
-
 } // namespace
 
 void Form7::first_pass()
@@ -83,6 +74,7 @@ void Form7::deep_folders()
     options.may_enter = [this](const std::string& folder) { return rule_.may_empty_folder(folder); };
     options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
         listings_[rt::Trim(folder)] = entries;
+        app.sys.AnswerWhenDue();
     };
     folders_.clear();
     listings_.clear();
@@ -138,15 +130,16 @@ void Form7::step_area()
     area_step_ = area_step_ >= kAreaSteps ? 0 : area_step_ + 1;
 }
 
+// The run takes no input, but it answers and repaints while it counts.
 void Form7::show_steps(bool now)
 {
+    app.sys.AnswerWhenDue();
     const uint64_t tick = GetTickCount64();
     if (!now && tick - steps_shown_at_ < kDisplayInterval)
         return;
     steps_shown_at_ = tick;
     ProgressBar2.Value(location_step_);
     ProgressBar3.Value(area_step_);
-    repaint_windows();
 }
 
 } // namespace pellmaris

@@ -26,6 +26,22 @@ void show_main_window(Program& app)
         app.Form1.Show();
 }
 
+// The database sections of a column, walked as the column's clean walks them: the
+// Internet sections into read-only, hidden and system folders, Gamer and Temp not.
+struct ColumnSections {
+    std::vector<const char*> sections;
+    int16_t deep_scan;
+};
+
+ColumnSections column_sections(Form7::Column column)
+{
+    switch (column) {
+    case Form7::kGamer: return {{kSectionGamer}, 0};
+    case Form7::kInternet: return {{kSectionInternet, kSectionCookies}, 1};
+    default: return {{kSectionTemp}, 0};
+    }
+}
+
 } // namespace
 
 void Form7::Form_Load()
@@ -83,11 +99,11 @@ void Form7::analyse_location()
     force_hidden = areas.force.hidden.value_or(force_hidden);
     ProgressBar1.Value(1);
 
-    count_section_column(kGamer, {kSectionGamer}, 0, 2);
+    count_section_column(kGamer, 2);
     ProgressBar1.Value(3);
-    count_section_column(kInternet, {kSectionInternet, kSectionCookies}, 1, 4);
+    count_section_column(kInternet, 4);
     ProgressBar1.Value(5);
-    count_section_column(kTemp, {kSectionTemp}, 0, 5);
+    count_section_column(kTemp, 5);
     ProgressBar1.Value(6);
     user_column_shown_ = count_user_column();
     if (user_column_shown_) {
@@ -103,24 +119,32 @@ void Form7::analyse_location()
     ProgressBar1.Value(9);
 }
 
-// Counts the sections of one column into its files and fills rows 1 to 4; the overall bar
-// shows `overall` once the sections' lines are counted.
-void Form7::count_section_column(Column column, const std::vector<const char*>& sections, int16_t deep, long overall)
+// Counts the sections of a column into `files` and the counters; the overall bar shows
+// `overall` once the sections' lines are counted.
+void Form7::count_sections(Column column, long overall, ColumnFiles& files)
 {
+    const ColumnSections area = column_sections(column);
     entry_count = 0;
-    for (const char* section : sections) {
+    for (const char* section : area.sections) {
         section_tag = section;
         first_pass();
     }
     ProgressBar1.Value(overall);
     start_location_bar();
-    deep_scan = deep;
-    counting_ = &columns_[column];
-    for (const char* section : sections) {
+    files.clear();
+    deep_scan = area.deep_scan;
+    counting_ = &files;
+    for (const char* section : area.sections) {
         section_tag = section;
         count_files();
     }
-    take_counters(columns_[column]);
+    take_counters(files);
+}
+
+// A column of the database's sections: its rows 1 to 4.
+void Form7::count_section_column(Column column, long overall)
+{
+    count_sections(column, overall, columns_[column]);
     cells[1][column] = total_bytes;
     cells[2][column] = read_only_bytes;
     cells[3][column] = hidden_bytes;
@@ -207,16 +231,22 @@ void Form7::fill_selection_row(const FullCleanAreas& areas)
         cells[0][c] = columns_[c].freed_by_clean(choices_[c]);
 }
 
-// Rows 1 to 4 add the columns up; row 0 is what the full clean frees, which takes a file
-// that two of its areas reach once.
+// Every row of the Full column takes a file that two columns reach once: row 0 as the full
+// clean deletes it once, rows 1 to 4 as it takes its place on the disk once.
 void Form7::fill_full_column()
 {
-    for (auto& row : cells)
-        row[kFull] = row[kGamer] + row[kInternet] + row[kTemp] + row[kUser];
+    std::vector<const ColumnFiles*> columns;
     std::vector<ColumnClean> cleans;
-    for (int c : {kGamer, kInternet, kTemp, kUser})
+    for (int c : {kGamer, kInternet, kTemp, kUser}) {
+        columns.push_back(&columns_[c]);
         cleans.push_back({&columns_[c], choices_[c]});
+    }
     cells[0][kFull] = freed_by_cleans(cleans);
+    const ClassBytes rows = class_bytes_once(columns);
+    cells[1][kFull] = rows.total;
+    cells[2][kFull] = rows.read_only;
+    cells[3][kFull] = rows.hidden;
+    cells[4][kFull] = rows.read_only_hidden;
 }
 
 void Form7::show_cells()

@@ -95,11 +95,14 @@ void Form8::design()
     }
 }
 
-// Opens over the analysis window's top-left corner.
+// Opens over the analysis window, covering it exactly: its sizable frame is wider than the
+// analysis window's fixed one, so the designed client size alone would leave a strip of it.
 void Form8::Form_Load()
 {
     Top(app.Form7.Top());
     Left(app.Form7.Left());
+    Width(app.Form7.Width());
+    Height(app.Form7.Height());
 }
 
 void Form8::Form_Resize()
@@ -147,6 +150,8 @@ void Form8::enlarge(int r)
     Label5.Visible(r == 1);
     Label16.Visible(false);
     Label9.Visible(r == 1);
+    // The Back label takes row 1's Enlarge place: the two captions would run into each other.
+    Label13.Visible(false);
     w.back.Move(kBackLeftEnlarged, kLabelTop[0], w.back.Width(), w.back.Height());
     w.back.Visible(true);
     w.marker.Visible(true);
@@ -165,7 +170,7 @@ void Form8::back(int r)
             row(other).list.Visible(true);
             row(other).title.Visible(true);
         }
-    for (rt::Label* label : {&Label5, &Label16, &Label9})
+    for (rt::Label* label : {&Label5, &Label16, &Label9, &Label13})
         label->Visible(true);
     place(w.back, kBackRest[r - 1]);
     w.back.Visible(true);

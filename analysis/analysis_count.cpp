@@ -30,6 +30,31 @@ bool deleted_by_clean(const CountedFile& f, const CleanChoice& choice)
     return (covered & kUserFolder) && f.file_class == FileClass::Plain;
 }
 
+// Files of the database sections and the user folders count by class; a user file entry
+// counts in the total whatever its class.
+void add_to_rows(ClassBytes& rows, const CountedFile& f, uint8_t sources)
+{
+    const bool by_class = (sources & kCountedByClass) && f.file_class != FileClass::Uncounted;
+    if (by_class || (sources & kUserFile))
+        rows.total += f.length;
+    if (!by_class)
+        return;
+    if (f.file_class == FileClass::ReadOnly)
+        rows.read_only += f.length;
+    else if (f.file_class == FileClass::Hidden)
+        rows.hidden += f.length;
+    else if (f.file_class == FileClass::ReadOnlyHidden)
+        rows.read_only_hidden += f.length;
+}
+
+std::size_t file_count(const std::vector<const ColumnFiles*>& columns)
+{
+    std::size_t n = 0;
+    for (const ColumnFiles* column : columns)
+        n += column->files().size();
+    return n;
+}
+
 } // namespace
 
 FileClass file_class(uint32_t attributes)
@@ -64,19 +89,8 @@ void ColumnFiles::clear()
 ClassBytes ColumnFiles::class_bytes() const
 {
     ClassBytes rows;
-    for (const CountedFile& f : files_) {
-        const bool by_class = (f.sources & kCountedByClass) && f.file_class != FileClass::Uncounted;
-        if (by_class || (f.sources & kUserFile))
-            rows.total += f.length;
-        if (!by_class)
-            continue;
-        if (f.file_class == FileClass::ReadOnly)
-            rows.read_only += f.length;
-        else if (f.file_class == FileClass::Hidden)
-            rows.hidden += f.length;
-        else if (f.file_class == FileClass::ReadOnlyHidden)
-            rows.read_only_hidden += f.length;
-    }
+    for (const CountedFile& f : files_)
+        add_to_rows(rows, f, f.sources);
     return rows;
 }
 
@@ -91,13 +105,38 @@ int64_t ColumnFiles::freed_by_clean(const CleanChoice& choice) const
 
 int64_t freed_by_cleans(const std::vector<ColumnClean>& cleans)
 {
-    std::unordered_set<std::string> freed;
+    std::vector<const ColumnFiles*> columns;
+    for (const ColumnClean& clean : cleans)
+        columns.push_back(clean.files);
+    // Views of the columns' own paths: a large area makes no copy of its paths.
+    std::unordered_set<std::string_view> freed;
+    freed.reserve(file_count(columns));
     int64_t bytes = 0;
     for (const ColumnClean& clean : cleans)
         for (const CountedFile& f : clean.files->files())
             if (deleted_by_clean(f, clean.choice) && freed.insert(f.path).second)
                 bytes += f.length;
     return bytes;
+}
+
+ClassBytes class_bytes_once(const std::vector<const ColumnFiles*>& columns)
+{
+    struct Reached {
+        const CountedFile* file;
+        uint8_t sources;
+    };
+    std::unordered_map<std::string_view, Reached> files;
+    files.reserve(file_count(columns));
+    for (const ColumnFiles* column : columns)
+        for (const CountedFile& f : column->files()) {
+            auto [at, added] = files.try_emplace(f.path, Reached{&f, f.sources});
+            if (!added)
+                at->second.sources |= f.sources;
+        }
+    ClassBytes rows;
+    for (const auto& [path, reached] : files)
+        add_to_rows(rows, *reached.file, reached.sources);
+    return rows;
 }
 
 ClassLists class_lists(const ColumnFiles& files)

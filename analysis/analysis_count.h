@@ -4,6 +4,7 @@
 // it), the column's rows and what a clean of the column with the saved choices would free.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -71,6 +72,10 @@ struct ColumnClean {
     CleanChoice choice;
 };
 int64_t freed_by_cleans(const std::vector<ColumnClean>& cleans);
+
+// Rows 1 to 4 of several columns together: a file that more than one of them reaches
+// takes its place on the disk, and counts, once.
+ClassBytes class_bytes_once(const std::vector<const ColumnFiles*>& columns);
 
 // The four file lists of the results window, in counting order: the files of the plain
 // listing (plain and read-only), read-only, hidden, hidden read-only.

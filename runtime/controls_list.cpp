@@ -46,7 +46,17 @@ void ListBox::rows_changed_from(size_t row)
     changed();
 }
 
-// The window's rows from window_rows_ on are replaced by the vector's.
+namespace {
+
+// A long list reaches its window in pieces of about this many milliseconds, one piece per
+// message, so that its thread answers between them.
+constexpr uint64_t kRowsSlice = 50;
+constexpr size_t kRowsBetweenClockLooks = 1024;
+
+} // namespace
+
+// The window's rows from window_rows_ on are replaced by the vector's; a list that is not
+// there in whole stays dirty.
 void ListBox::sync_rows()
 {
     LRESULT held = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
@@ -59,7 +69,13 @@ void ListBox::sync_rows()
         SendMessageW(hwnd_, LB_DELETESTRING, --count, 0);
     if (items_.size() > count)
         SendMessageW(hwnd_, LB_INITSTORAGE, items_.size() - count, (items_.size() - count) * 64);
+    const size_t first = count;
+    const uint64_t started = GetTickCount64();
     for (; count < items_.size(); ++count) {
+        if (count > first && (count - first) % kRowsBetweenClockLooks == 0 && GetTickCount64() - started >= kRowsSlice) {
+            dirty_ = true;
+            break;
+        }
         const std::wstring row = wide_text(items_[count]);
         LRESULT added = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
         if (added == LB_ERR || added == LB_ERRSPACE)
@@ -89,11 +105,15 @@ void ListBox::sync_window()
         SendMessageW(hwnd_, LB_SETTOPINDEX, top_index_, 0);
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    if (dirty_)
+        Parent().request_sync();   // the next piece
 }
 
 void ListBox::read_selection_from_window()
 {
-    sync_window();
+    do
+        sync_window();   // every piece: the selection is read from every row
+    while (hwnd_ && dirty_);
     if (multi_) {
         std::fill(selected_.begin(), selected_.end(), 0);
         LRESULT count = SendMessageW(hwnd_, LB_GETSELCOUNT, 0, 0);
@@ -133,7 +153,9 @@ void ListBox::key_handled()
 {
     if (!multi_ || !hwnd_)
         return;
-    sync_window();
+    do
+        sync_window();
+    while (hwnd_ && dirty_);
     if (!window_selection_differs())
         return;
     read_selection_from_window();

@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kMaxMessagesPerYield = 10000;
 constexpr uint64_t kMessageInterval = 10;   // ms between two looks at the queue in a per-file loop
+constexpr int kMaxPaintsPerYield = 64;
 
 } // namespace
 
@@ -94,12 +95,27 @@ void System::DoEvents()
     run_yield_hook();
 }
 
+bool System::messages_due() const { return GetTickCount64() - messages_processed_at_ >= kMessageInterval; }
+
 void System::DoEventsWhenDue()
 {
-    if (GetTickCount64() - messages_processed_at_ >= kMessageInterval)
+    if (messages_due())
         DoEvents();
     else
         run_yield_hook();
+}
+
+void System::AnswerWhenDue()
+{
+    if (messages_due()) {
+        // Looking at the queue at all answers the sent messages; only paints are taken out
+        // of it, as many as a window may have pending at once.
+        MSG msg;
+        for (int n = 0; n < kMaxPaintsPerYield && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n)
+            DispatchMessageW(&msg);
+        messages_processed_at_ = GetTickCount64();
+    }
+    run_yield_hook();
 }
 
 void System::run_yield_hook()

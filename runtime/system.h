@@ -186,6 +186,11 @@ public:
     // milliseconds have passed since they last were (under Wine each look at the queue is a
     // round trip to its server, which doubled the cost of a file), the yield hook every time.
     void DoEventsWhenDue();
+    // The yield of a long operation that takes no input: on the same schedule, the windows
+    // repaint and the messages that other threads send (a hang test's WM_NULL among them)
+    // are answered; input, timers and posted messages wait in the queue until it has ended.
+    // The yield hook runs every time.
+    void AnswerWhenDue();
 
     static std::string exe_path();     // the program file's full path
     static std::string exe_folder();
@@ -194,6 +199,7 @@ public:
 
 private:
     void run_yield_hook();
+    bool messages_due() const;
     bool in_yield_hook_ = false;
     uint64_t messages_processed_at_ = 0;   // tick count
 };

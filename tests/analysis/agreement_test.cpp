@@ -11,10 +11,6 @@ using pellmaris::Form7;
 
 namespace {
 
-struct Options {
-    int force_read_only, force_hidden;
-};
-
 class Agreement : public AnalysisTest, public testing::WithParamInterface<Options> {
 protected:
     // Every area but the log files, which have no column.
@@ -72,9 +68,4 @@ TEST_P(Agreement, EachColumnsSelectionRowIsWhatItsCleanFrees)
     expect_sentinels_intact();
 }
 
-INSTANTIATE_TEST_SUITE_P(ForceOptions, Agreement,
-                         testing::Values(Options{0, 0}, Options{1, 0}, Options{0, 1}, Options{1, 1}),
-                         [](const testing::TestParamInfo<Options>& info) {
-                             return "ReadOnly" + std::to_string(info.param.force_read_only) + "Hidden"
-                                 + std::to_string(info.param.force_hidden);
-                         });
+INSTANTIATE_TEST_SUITE_P(ForceOptions, Agreement, every_option_pair(), option_pair_name);

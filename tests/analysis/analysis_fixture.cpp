@@ -6,6 +6,11 @@
 
 namespace analysistest {
 
+std::string option_pair_name(const testing::TestParamInfo<Options>& info)
+{
+    return "ReadOnly" + std::to_string(info.param.force_read_only) + "Hidden" + std::to_string(info.param.force_hidden);
+}
+
 AnalysisTest::~AnalysisTest()
 {
     for (const std::string& name : host_files_)
@@ -158,6 +163,21 @@ int64_t AnalysisTest::vanished_bytes() const
         if (!cleantest::exists(path))
             bytes += static_cast<int64_t>(size);
     return bytes;
+}
+
+std::set<std::string> AnalysisTest::remaining_junk() const
+{
+    std::set<std::string> files;
+    for (const auto& [path, size] : junk_)
+        if (cleantest::exists(path))
+            files.insert(path);
+    return files;
+}
+
+void AnalysisTest::make_read_only_folder(const std::string& folder)
+{
+    ASSERT_TRUE(testsupport::run_on_host({"/bin/chmod", "a-w", testsupport::host_path(folder)})) << folder;
+    ASSERT_TRUE(cleantest::attributes(folder) & FILE_ATTRIBUTE_READONLY) << folder;
 }
 
 void AnalysisTest::expect_sentinels_intact() const

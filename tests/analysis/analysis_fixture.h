@@ -3,11 +3,19 @@
 // every attribute class in the locations of each column, sub-folders the walks enter or
 // pass over, a link to a folder outside, user locations, and sentinels beside them.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 #include "clean_fixture.h"
 
 namespace analysistest {
+
+// A pair of force options, for the tests that run once per pair.
+struct Options {
+    int force_read_only, force_hidden;
+};
+inline auto every_option_pair() { return testing::Values(Options{0, 0}, Options{1, 0}, Options{0, 1}, Options{1, 1}); }
+std::string option_pair_name(const testing::TestParamInfo<Options>& info);
 
 class AnalysisTest : public cleantest::CleanTest {
 protected:
@@ -31,6 +39,10 @@ protected:
     void rebuild_tree();
     // Bytes of the tree's junk that is no longer there.
     int64_t vanished_bytes() const;
+    // The tree's junk that is still there.
+    std::set<std::string> remaining_junk() const;
+    // A folder that Wine shows as read-only: the host takes its write permission away.
+    void make_read_only_folder(const std::string& folder);
     void expect_sentinels_intact() const;
 
     std::string p(const std::string& rel) const { return profile + "\\" + rel; }

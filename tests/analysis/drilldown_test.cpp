@@ -1,7 +1,9 @@
-// A click on a Gamer, Internet or Temp cell: that area counted again with every sub-folder
-// walked, its files listed by class in the results window.
+// A click on a Gamer, Internet or Temp cell: that area counted again as its clean walks it,
+// its files listed by class in the results window.
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include "analysis/analysis_count.h"
 #include "analysis_fixture.h"
 #include "app/Program.h"
@@ -29,7 +31,7 @@ const COLORREF kGreen = RGB(0, 128, 0), kRed = RGB(128, 0, 0);
 
 } // namespace
 
-TEST_F(DrillDown, AnyRowOfTheGamerColumnListsItsFilesByClassFromEveryFolder)
+TEST_F(DrillDown, AnyRowOfTheGamerColumnListsItsFilesByClass)
 {
     set_areas(cleantest::area_file("1111111111111", "1000"));
     build_tree();
@@ -39,14 +41,13 @@ TEST_F(DrillDown, AnyRowOfTheGamerColumnListsItsFilesByClassFromEveryFolder)
 
     click(analysis(), analysis().Label23);   // row 2 of the Gamer column
     ASSERT_TRUE(results().Visible());
-    // Deep: the dot-named and the read-only sub-folders are listed, which the grid did not count.
+    // As the clean: the dot-named (hidden) sub-folder is not entered.
     EXPECT_EQ(sorted(items(results().List1)),
-              sorted({gamer() + "plain.bin", gamer() + "sub\\deep.bin", gamer() + ".cache\\dot.bin",
-                      gamer() + "rosub\\inro.bin"}));
+              sorted({gamer() + "plain.bin", gamer() + "sub\\deep.bin", gamer() + "rosub\\inro.bin"}));
     EXPECT_EQ(items(results().List2), std::vector<std::string>{gamer() + "ro.bin"});
     EXPECT_EQ(items(results().List3), std::vector<std::string>{gamer() + "hid.bin"});
     EXPECT_EQ(items(results().List4), std::vector<std::string>{gamer() + "hro.bin"});
-    EXPECT_EQ(results().Label5.Caption(), "4  Files");
+    EXPECT_EQ(results().Label5.Caption(), "3  Files");
     EXPECT_EQ(results().Label6.Caption(), "1  Files");
     EXPECT_EQ(results().Label7.Caption(), "1  Files");
     EXPECT_EQ(results().Label8.Caption(), "1  Files");
@@ -68,7 +69,7 @@ TEST_F(DrillDown, AnyRowOfTheGamerColumnListsItsFilesByClassFromEveryFolder)
         click(analysis(), *row);
         EXPECT_EQ(all_lists(), first) << row->Name();
     }
-    EXPECT_EQ(analysis().total_bytes, 101 + 102 + 104 + 108 + 116 + 132 + 164);
+    EXPECT_EQ(analysis().total_bytes, 101 + 102 + 104 + 108 + 116 + 164);
     EXPECT_EQ(app->Form4.List4.ListCount(), 0);   // the engine's work lists stay untouched
     expect_sentinels_intact();
 }
@@ -150,9 +151,92 @@ TEST_F(DrillDown, NeverInsideARunningClean)
     // After the clean the waiting click and the analysis run, on what the clean left.
     analysis().Timer3_Timer();
     EXPECT_TRUE(results().Visible());
-    EXPECT_EQ(results().List1.ListCount(), 4);   // plain.tmp, nested\deep.tmp, .cache\dot.tmp, w.tmp
+    EXPECT_EQ(results().List1.ListCount(), 3);   // plain.tmp, nested\deep.tmp, w.tmp
     analysis().Timer1_Timer();
     EXPECT_FALSE(analysis().Timer1.Enabled());
     EXPECT_EQ(value(0, Form7::kGamer), 0);   // cleaned meanwhile
     EXPECT_EQ(value(1, Form7::kTemp), 2495);
 }
+
+namespace {
+
+class DrillDownAgreement : public DrillDown, public testing::WithParamInterface<Options> {
+protected:
+    // A hidden and a read-only sub-folder in the location, each with a file of every class.
+    void add_special_sub_folders(const std::string& location)
+    {
+        constexpr DWORD ro = FILE_ATTRIBUTE_READONLY, hid = FILE_ATTRIBUTE_HIDDEN;
+        for (const char* folder : {".hidden_folder\\", "readonly_folder\\"}) {
+            file(location + folder + "plain.f", 1);
+            file(location + folder + "ro.f", 2, ro);
+            file(location + folder + "hid.f", 4, hid);
+            file(location + folder + "hro.f", 8, ro | hid);
+        }
+        make_read_only_folder(location + "readonly_folder");
+    }
+
+    // The files that the clean of the clicked area deletes with the options, by its lists.
+    std::multiset<std::string> listed_for_clean()
+    {
+        const Options o = GetParam();
+        std::multiset<std::string> files;
+        auto take = [&](rt::ListBox& list) {
+            for (const std::string& item : list.items())
+                files.insert(item);
+        };
+        take(results().List1);
+        if (o.force_read_only)
+            take(results().List2);
+        if (o.force_hidden)
+            take(results().List3);
+        if (o.force_read_only && o.force_hidden)
+            take(results().List4);
+        return files;
+    }
+};
+
+std::multiset<std::string> difference(const std::set<std::string>& before, const std::set<std::string>& after)
+{
+    std::multiset<std::string> gone;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::inserter(gone, gone.end()));
+    return gone;
+}
+
+} // namespace
+
+TEST_P(DrillDownAgreement, EachAreasListsNameExactlyWhatItsCleanDeletes)
+{
+    const Options o = GetParam();
+    set_areas(cleantest::area_file("1111111111101", std::to_string(o.force_read_only) + std::to_string(o.force_hidden) + "00"));
+    build_tree();
+    for (const std::string& location : {gamer(), cache(), temp()})
+        add_special_sub_folders(location);
+    start();
+    analyse();
+
+    struct Area {
+        rt::Label& cell;
+        void (pellmaris::Form1::*clean)();
+    };
+    const Area areas[] = {{analysis().Label13, &pellmaris::Form1::Picture4_Click},
+                          {analysis().Label34, &pellmaris::Form1::Picture6_Click},
+                          {analysis().Label25, &pellmaris::Form1::Picture8_Click}};
+    std::vector<std::multiset<std::string>> listed;
+    for (const Area& area : areas) {
+        click(analysis(), area.cell);
+        listed.push_back(listed_for_clean());
+    }
+    // The Internet clean walks into hidden and read-only folders, the Gamer and Temp cleans not.
+    EXPECT_EQ(listed[0].count(gamer() + ".hidden_folder\\plain.f"), 0u);
+    EXPECT_EQ(listed[1].count(cache() + ".hidden_folder\\plain.f"), 1u);
+    EXPECT_EQ(listed[2].count(temp() + "readonly_folder\\plain.f"), 0u);
+
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        const std::set<std::string> before = remaining_junk();
+        (form().*areas[i].clean)();
+        EXPECT_EQ(difference(before, remaining_junk()), listed[i]) << areas[i].cell.Name();
+    }
+    expect_sentinels_intact();
+}
+
+INSTANTIATE_TEST_SUITE_P(ForceOptions, DrillDownAgreement, every_option_pair(), option_pair_name);

@@ -188,3 +188,27 @@ TEST_F(Grid, WhatTheCleanRefusesCountsNothing)
     form().clean_userfiles();
     EXPECT_EQ(vanished_bytes(), 601);
 }
+
+TEST_F(Grid, AFileThatTwoColumnsReachCountsOnceInEveryRowOfTheFullColumn)
+{
+    constexpr DWORD ro = FILE_ATTRIBUTE_READONLY, hid = FILE_ATTRIBUTE_HIDDEN;
+    file(temp() + "plain.tmp", 1000);
+    file(temp() + "ro.tmp", 2000, ro);
+    file(temp() + "hid.tmp", 4000, hid);
+    file(temp() + "hro.tmp", 8000, ro | hid);
+    file(user_dir() + "own.u", 16000);   // the User column's alone
+    // The temporary folder is also a user folder, and one of its files a user file entry.
+    put(in_program("PMuser.lst"), "D " + temp() + "\r\nD " + user_dir() + "\r\nF " + temp() + "hro.tmp\r\n");
+    set_areas(cleantest::area_file("1111111111101", "1100"));
+    start();
+    analyse();
+    EXPECT_EQ(value(1, Form7::kTemp), 15000);
+    EXPECT_EQ(value(1, Form7::kUser), 31000);
+    // The files on the disk, each once: 31000 bytes, of which read-only 2000, hidden 4000,
+    // hidden read-only 8000.
+    EXPECT_EQ(value(1, Form7::kFull), 31000);
+    EXPECT_EQ(value(2, Form7::kFull), 2000);
+    EXPECT_EQ(value(3, Form7::kFull), 4000);
+    EXPECT_EQ(value(4, Form7::kFull), 8000);
+    EXPECT_EQ(caption(1, Form7::kFull), "30.3 KB");
+}

@@ -41,18 +41,47 @@ protected:
         return boxes;
     }
 
+    // The window's own drawing of a part of its client area.
+    std::vector<COLORREF> drawn(const RECT& part)
+    {
+        const HWND window = results().hWnd();
+        RECT client;
+        GetClientRect(window, &client);
+        HDC screen = GetDC(window);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        std::vector<COLORREF> pixels;
+        for (long y = part.top; y < part.bottom; ++y)
+            for (long x = part.left; x < part.right; ++x)
+                pixels.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, screen);
+        return pixels;
+    }
+
     rt::ListBox& list(int r) { return *std::array{&results().List1, &results().List2, &results().List3, &results().List4}[r - 1]; }
     rt::Label& label(int n) { return dynamic_cast<rt::Label&>(*results().controls().at(n - 1)); }
 };
 
 } // namespace
 
-TEST_F(ResultsWindow, OpensOverTheAnalysisWindowsTopLeftCorner)
+TEST_F(ResultsWindow, OpensExactlyOverTheAnalysisWindow)
 {
-    EXPECT_EQ(results().Left(), analysis().Left());
-    EXPECT_EQ(results().Top(), analysis().Top());
-    EXPECT_EQ(results().ScaleWidth(), 9645);
-    EXPECT_EQ(results().ScaleHeight(), 6570);
+    // On the screen, frames included: no strip of the analysis shows beside or below it.
+    RECT analysis_rect, results_rect;
+    GetWindowRect(analysis().hWnd(), &analysis_rect);
+    GetWindowRect(results().hWnd(), &results_rect);
+    EXPECT_TRUE(EqualRect(&analysis_rect, &results_rect))
+        << results_rect.left << "," << results_rect.top << "," << results_rect.right << "," << results_rect.bottom
+        << " over " << analysis_rect.left << "," << analysis_rect.top << "," << analysis_rect.right << ","
+        << analysis_rect.bottom;
+    // Room for every row as designed.
+    EXPECT_GE(results().ScaleWidth(), 9495);
+    EXPECT_GE(results().ScaleHeight(), 6480);
     EXPECT_EQ(label(1).Caption(), "FILES TO BE DELETED");
     EXPECT_EQ(label(4).Caption(), "HIDDEN-READONLY FILES TO BE DELETED IF OPTION SELECTED");
     EXPECT_FALSE(label(21).Visible());
@@ -93,6 +122,30 @@ TEST_F(ResultsWindow, EnlargeThenBackRestoresEveryRowsPlaces)
         for (int b = 1; b <= r; ++b)
             expected[static_cast<std::size_t>(15 + b)] = back_rest[b - 1];
         EXPECT_EQ(now, expected) << r;
+    }
+}
+
+TEST_F(ResultsWindow, TheShownBackLabelIsDrawnAloneInItsPlace)
+{
+    for (int r = 1; r <= 4; ++r) {
+        click(results(), label(12 + r));   // Enlarge
+        rt::Label& back = label(16 + r);
+        const RECT place = back.pixel_rect();
+        const auto shown = drawn(place);
+        // The same place with every other label put away.
+        std::vector<rt::Label*> put_away;
+        for (int n = 1; n <= 24; ++n)
+            if (n != 16 + r && label(n).Visible()) {
+                label(n).Visible(false);
+                put_away.push_back(&label(n));
+            }
+        EXPECT_TRUE(shown == drawn(place)) << "row " << r << ": another label shows in the Back label's place";
+        back.Visible(false);
+        EXPECT_TRUE(shown != drawn(place)) << "row " << r << ": the Back label does not show";
+        back.Visible(true);
+        for (rt::Label* l : put_away)
+            l->Visible(true);
+        click(results(), back);
     }
 }
 

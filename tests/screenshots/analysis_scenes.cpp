@@ -62,7 +62,17 @@ std::vector<HWND> analysis_results(screenshots::SceneContext& scene)
     return {scene.app.Form8.hWnd()};
 }
 
+// The same with its first list enlarged.
+std::vector<HWND> analysis_results_enlarged(screenshots::SceneContext& scene)
+{
+    const std::vector<HWND> windows = analysis_results(scene);
+    scene.app.Form8.Label13_Click();
+    return windows;
+}
+
 const screenshots::SceneRegistration analysis_grid("analysis_window", analysis_window, junk_tree);
 const screenshots::SceneRegistration analysis_results_scene("analysis_results", analysis_results, junk_tree);
+const screenshots::SceneRegistration analysis_results_enlarged_scene("analysis_results_enlarged", analysis_results_enlarged,
+                                                                     junk_tree);
 
 } // namespace
