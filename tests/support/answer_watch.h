@@ -13,7 +13,8 @@ public:
               while (!done_) {
                   const ULONGLONG before = GetTickCount64();
                   DWORD_PTR result = 0;
-                  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+                  if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result))
+                      ++answered_;
                   slowest_ = std::max<ULONGLONG>(slowest_, GetTickCount64() - before);
                   ++asked_;
                   Sleep(100);
@@ -23,29 +24,27 @@ public:
     {
     }
     ~AnswerWatch() { stop(); }
-    // Call from the window's thread: it answers a last question while the watch ends, so
-    // that waiting for the watch is not counted as the window's own silence.
+    // Call from the window's thread: it answers a last question while the watch ends (a
+    // look at the queue that removes nothing answers sent messages only), so that waiting
+    // for the watch is not counted as the window's own silence.
     void stop()
     {
         done_ = true;
-        while (!finished_) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(1);
-        }
+        MSG message;
+        while (!finished_)
+            PeekMessageW(&message, nullptr, WM_APP + 1000, WM_APP + 1000, PM_NOREMOVE);
         if (thread_.joinable())
             thread_.join();
     }
     ULONGLONG slowest() const { return slowest_; }
     int asked() const { return asked_; }
+    int answered() const { return answered_; }
 
 private:
     std::atomic<bool> done_{false};
     std::atomic<bool> finished_{false};
     std::atomic<ULONGLONG> slowest_{0};
     std::atomic<int> asked_{0};
+    std::atomic<int> answered_{0};
     std::thread thread_;
 };
