@@ -31,35 +31,26 @@ private:
     std::string saved_;
 };
 
-std::string protected_kept_text(int kept)
-{
-    return std::to_string(kept) +
-           " empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
-           "Pellmaris folder are never deleted, because programs rely on empty marker files there.";
-}
-
 // How many of the selected files were not deleted, and why: one line for each reason.
-std::string kept_message(const std::map<EmptyFileOutcome, int>& outcomes)
+std::string kept_message(const std::map<EmptyFileOutcome, int>& not_deleted)
 {
-    auto count = [&](EmptyFileOutcome outcome) {
-        auto found = outcomes.find(outcome);
-        return found == outcomes.end() ? 0 : found->second;
+    static const std::pair<EmptyFileOutcome, const char*> kWhy[] = {
+        {EmptyFileOutcome::Protected,
+         " empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
+         "Pellmaris folder are never deleted, because programs rely on empty marker files there."},
+        {EmptyFileOutcome::Grown, " file(s) were kept: they are no longer empty."},
+        {EmptyFileOutcome::InUse, " empty file(s) were kept: another program has them open."},
+        {EmptyFileOutcome::Replaced,
+         " file(s) were kept: a folder or a link stands in their place now, or they are read-only, hidden or "
+         "system files now."},
+        {EmptyFileOutcome::Gone, " file(s) were no longer there: their rows left the list."},
     };
-    std::vector<std::string> lines;
-    auto add = [&](EmptyFileOutcome outcome, const std::string& why) {
-        if (const int n = count(outcome))
-            lines.push_back(std::to_string(n) + why);
-    };
-    if (const int n = count(EmptyFileOutcome::Protected))
-        lines.push_back(protected_kept_text(n));
-    add(EmptyFileOutcome::Grown, " file(s) were kept: they are no longer empty.");
-    add(EmptyFileOutcome::InUse, " empty file(s) were kept: another program has them open.");
-    add(EmptyFileOutcome::Replaced, " file(s) were kept: a folder or a link stands in their place now, or they are "
-                                    "read-only, hidden or system files now.");
-    add(EmptyFileOutcome::Gone, " file(s) were no longer there: their rows left the list.");
     std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : "\r\n") + line;
+    for (const auto& [outcome, why] : kWhy) {
+        const auto found = not_deleted.find(outcome);
+        if (found != not_deleted.end())
+            text += (text.empty() ? "" : "\r\n") + std::to_string(found->second) + why;
+    }
     return text;
 }
 
@@ -226,7 +217,7 @@ std::vector<rt::DirEntry> Form12::list_folder(std::size_t index, const std::stri
         if (const std::optional<rt::FolderHandle> opened = open_folder_as_found(folder))
             entries = opened->list();
     } catch (const rt::RuntimeError&) {
-        entries.clear();
+        // a folder that cannot be listed gives the walk and the scan nothing
     }
     for (const rt::DirEntry& entry : entries) {
         if (!is_plain_file(entry))

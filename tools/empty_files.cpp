@@ -59,7 +59,8 @@ bool is_plain(uint32_t attributes)
 
 bool is_plain_empty(const rt::DeletedFile& file) { return file.length == 0 && is_plain(file.attributes); }
 
-// Why a listed file that its deletion refused to open was kept, from what stands at its path now.
+// Why a listed file that could not be opened for its deletion was kept, from what stands at
+// its path now.
 EmptyFileOutcome why_kept(const std::string& path)
 {
     try {
