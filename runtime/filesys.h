@@ -204,7 +204,9 @@ private:
     void* handle_ = nullptr;
     std::string path_;
     std::string final_path_;
-    std::wstring volume_name_;   // the folder's path on its volume, as the platform reports it
+    // The folder's path on its volume, as the platform reports it: asked at the first
+    // deletion, since a folder opened to be listed only never needs it.
+    mutable std::wstring volume_name_;
     uint32_t attributes_ = 0;
     mutable std::vector<unsigned char> scratch_;   // what the platform tells of each file deleted
 };

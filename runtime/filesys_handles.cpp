@@ -257,11 +257,9 @@ FolderHandle FolderHandle::open(const std::string& path)
         raise_last_win32_error();
     folder.attributes_ = program_attributes(basic.FileAttributes);
     std::optional<std::string> final = final_path_of(h);
-    std::optional<std::wstring> volume_name = volume_name_of(h);
-    if (!final || !volume_name)
+    if (!final)
         raise(errPathFileAccess);
     folder.final_path_ = *final;
-    folder.volume_name_ = *volume_name;
     return folder;
 }
 
@@ -349,6 +347,12 @@ DeletedFile FolderHandle::delete_opened_file(const std::string& name, bool share
 {
     if (!handle_ || !is_plain_name(name))
         raise(errFileNotFound);
+    if (volume_name_.empty()) {
+        std::optional<std::wstring> volume_name = volume_name_of(handle_);
+        if (!volume_name || volume_name->empty())
+            raise(errPathFileAccess);
+        volume_name_ = std::move(*volume_name);
+    }
     const std::wstring wide_name = utf16(name);
     HANDLE h = nullptr;
     NTSTATUS status =

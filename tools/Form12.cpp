@@ -1,6 +1,7 @@
 #include "tools/Form12.h"
 #include <windows.h>
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 #include "app/Program.h"
@@ -17,11 +18,33 @@ constexpr unsigned long long kCaptionInterval = 250;   // ms
 // Thrown from a yield when the window is being closed: the scan unwinds and ends.
 struct ScanStopped {};
 
-std::string kept_message(int kept)
+// How many of the selected files were not deleted, and why: one line for each reason.
+std::string kept_message(const std::map<EmptyFileOutcome, int>& not_deleted)
 {
-    return std::to_string(kept) +
-           " empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
-           "Pellmaris folder are never deleted, because programs rely on empty marker files there.";
+    static const std::pair<EmptyFileOutcome, const char*> kWhy[] = {
+        {EmptyFileOutcome::Protected,
+         " empty file(s) were kept: files inside the Windows folder, the Program Files folders and the "
+         "Pellmaris folder are never deleted, because programs rely on empty marker files there."},
+        {EmptyFileOutcome::Grown, " file(s) were kept: they are no longer empty."},
+        {EmptyFileOutcome::InUse, " empty file(s) were kept: another program has them open."},
+        {EmptyFileOutcome::Replaced,
+         " file(s) were kept: a folder or a link stands in their place now, or they are read-only, hidden or "
+         "system files now."},
+        {EmptyFileOutcome::Gone, " file(s) were no longer there: their rows left the list."},
+    };
+    std::string text;
+    for (const auto& [outcome, why] : kWhy) {
+        const auto found = not_deleted.find(outcome);
+        if (found != not_deleted.end())
+            text += (text.empty() ? "" : "\r\n") + std::to_string(found->second) + why;
+    }
+    return text;
+}
+
+// A file deleted or gone leaves the list; the row of one kept stays.
+bool leaves_the_list(EmptyFileOutcome outcome)
+{
+    return outcome == EmptyFileOutcome::Deleted || outcome == EmptyFileOutcome::Gone;
 }
 
 } // namespace
@@ -181,7 +204,7 @@ std::vector<rt::DirEntry> Form12::list_folder(std::size_t index, const std::stri
         if (const std::optional<rt::FolderHandle> opened = open_folder_as_found(folder))
             entries = opened->list();
     } catch (const rt::RuntimeError&) {
-        entries.clear();
+        // a folder that cannot be listed gives the walk and the scan nothing
     }
     for (const rt::DirEntry& entry : entries) {
         if (!is_plain_file(entry))
@@ -230,25 +253,31 @@ void Form12::scan_listed_folder(std::size_t i)
 }
 
 // Each selected file is deleted only when it is still an empty plain file outside the
-// protected folders; only the rows of the files deleted leave the list.
+// protected folders. The rows of the files deleted, and of those already gone, leave the
+// list; the rows of the files kept stay, no longer selected, and a message says why.
 void Form12::Command1_Click()
 {
     const EmptyFileDeleter deleter(app.sys.program_folder);
     const long rows = List1.ListCount();
-    std::vector<char> deleted(static_cast<std::size_t>(rows), 0);
-    int kept_protected = 0;
+    std::vector<std::optional<EmptyFileOutcome>> outcomes(static_cast<std::size_t>(rows));
+    std::map<EmptyFileOutcome, int> counted;
     for (long i = 0; i < rows; ++i) {
         if (!List1.Selected(i))
             continue;
         const EmptyFileOutcome outcome = deleter.delete_if_still_empty(List1.List(i));
-        deleted[static_cast<std::size_t>(i)] = outcome == EmptyFileOutcome::Deleted;
-        kept_protected += outcome == EmptyFileOutcome::Protected;
+        outcomes[static_cast<std::size_t>(i)] = outcome;
+        ++counted[outcome];
     }
-    for (long i = rows - 1; i >= 0; --i)
-        if (deleted[static_cast<std::size_t>(i)])
+    for (long i = rows - 1; i >= 0; --i) {
+        const std::optional<EmptyFileOutcome>& outcome = outcomes[static_cast<std::size_t>(i)];
+        if (outcome && leaves_the_list(*outcome))
             List1.RemoveItem(i);
-    if (kept_protected > 0)
-        MsgBox(kept_message(kept_protected), rt::vbInformation);
+        else if (outcome)
+            List1.Selected(i, false);
+    }
+    counted.erase(EmptyFileOutcome::Deleted);
+    if (!counted.empty())
+        MsgBox(kept_message(counted), rt::vbInformation);
 }
 
 void Form12::Command2_Click() { select_every_row(true); }

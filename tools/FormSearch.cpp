@@ -22,8 +22,9 @@ constexpr DWORD kYieldEveryMs = 20;
 constexpr long kFillTopHeight = 75, kFillBottomHeight = 315;
 constexpr const char* kEol = "\r\n";
 
-// A search that looked for zero length files hands over to the scanner that finds them.
-void open_zero_length_scanner(Program& app) { app.Form12.open_scanner(); }
+// A search that looked for zero length files hands over to the scanner that finds them on
+// the drives searched.
+void open_zero_length_scanner(Program& app, const std::vector<std::string>& drives) { app.Form12.open_scanner(drives); }
 
 std::string failure_text(const std::string& what, const rt::RuntimeError& e)
 {
@@ -377,7 +378,7 @@ void FormSearch::show_search_finished()
     Label6.Visible(true);
     search_state = 3;
     if (zero_length_asked_)
-        open_zero_length_scanner(app);
+        open_zero_length_scanner(app, selected_rows(List2).rows);   // the drive list is locked while searching
 }
 
 void FormSearch::Command8_Click()

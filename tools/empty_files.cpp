@@ -1,6 +1,7 @@
 #include "tools/empty_files.h"
 #include <windows.h>
 #include "runtime/errors.h"
+#include "runtime/final_path.h"
 #include "runtime/filesys.h"
 #include "runtime/unicode.h"
 
@@ -16,6 +17,22 @@ bool is_plain(uint32_t attributes)
 }
 
 bool is_plain_empty(const rt::DeletedFile& file) { return file.length == 0 && is_plain(file.attributes); }
+
+// Why a listed file that could not be opened for its deletion was kept, from what stands at
+// its path now.
+EmptyFileOutcome why_kept(const std::string& path)
+{
+    try {
+        const std::optional<rt::FinalPath> found = rt::find_final_path(path);
+        if (!found)
+            return EmptyFileOutcome::Gone;
+        if (found->is_folder() || found->is_link() || !rt::same_final_path(found->path, path))
+            return EmptyFileOutcome::Replaced;
+    } catch (const rt::RuntimeError&) {
+        // there, but it cannot be opened even to be looked at
+    }
+    return EmptyFileOutcome::InUse;
+}
 
 } // namespace
 
@@ -41,18 +58,25 @@ EmptyFileOutcome EmptyFileDeleter::delete_if_still_empty(const std::string& path
 {
     const std::size_t cut = path.find_last_of('\\');
     if (cut == std::string::npos || cut + 1 >= path.size())
-        return EmptyFileOutcome::Kept;
+        return EmptyFileOutcome::Gone;   // no file's path
     const std::string folder_path = path.substr(0, cut + 1), name = path.substr(cut + 1);
     const std::optional<rt::FolderHandle> folder = open_folder_as_found(folder_path);
     if (!folder)
-        return EmptyFileOutcome::Kept;
+        return why_kept(path);
     if (rule_.keeps_empty_files_in(folder->final_path()))
         return EmptyFileOutcome::Protected;
+    std::optional<rt::DeletedFile> refused;
     try {
-        folder->delete_file_if(name, is_plain_empty);
+        folder->delete_file_if(name, [&](const rt::DeletedFile& file) {
+            if (!is_plain_empty(file))
+                refused = file;
+            return !refused;
+        });
         return EmptyFileOutcome::Deleted;
     } catch (const rt::RuntimeError&) {
-        return EmptyFileOutcome::Kept;
+        if (refused)
+            return is_plain(refused->attributes) ? EmptyFileOutcome::Grown : EmptyFileOutcome::Replaced;
+        return why_kept(path);
     }
 }
 

@@ -18,7 +18,10 @@ bool is_plain_file(const rt::DirEntry& entry);
 
 enum class EmptyFileOutcome {
     Deleted,
-    Kept,        // gone, grown, in use, a folder or a link now, or read-only, hidden or system
+    Gone,        // nothing stands at its path any more
+    Grown,       // no longer empty
+    InUse,       // another program has it open
+    Replaced,    // a folder or a link in its place or its folder's, or read-only, hidden or system now
     Protected,   // inside the Windows folder, a Program Files folder or the program folder
 };
 

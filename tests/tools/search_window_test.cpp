@@ -337,6 +337,16 @@ TEST_F(SearchWindow, OnlyASearchForZeroLengthFilesOpensTheScannerAtItsEnd)
     EXPECT_TRUE(scanner_opened);
 }
 
+TEST_F(SearchWindow, TheScannerItOpensScansTheDrivesChosenInTheSearchOnly)
+{
+    start_search({"Zero Length Files"}, {"D:\\", "S:\\"});
+    finish_listing();
+    ASSERT_TRUE(pump_until([&] { return form().search_state == 3; }, 5000));
+    ASSERT_TRUE(app->Form12.is_loaded());
+    EXPECT_EQ(app->Form12.List3.items(), (std::vector<std::string>{"D:\\", "S:\\"}));
+    app->Form12.Unload();   // before its first tick
+}
+
 TEST_F(SearchWindow, EachPollWidensTheProgressStripUntilItFillsItsBackground)
 {
     start_search({"Zero Length Files"}, {"S:\\"});
