@@ -71,7 +71,12 @@ void Form7::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { clean_support::log_error(app, kLogDeepFolders, e); };
-    options.may_enter = [this](const std::string& folder) { return rule_.may_empty_folder(folder); };
+    // Judging a folder opens it: a folder of thousands of sub-folders must not keep the
+    // window from answering.
+    options.may_enter = [this](const std::string& folder) {
+        app.sys.AnswerWhenDue();
+        return rule_.may_empty_folder(folder);
+    };
     options.on_folder_listed = [this](const std::string& folder, const std::vector<rt::DirEntry>& entries) {
         listings_[rt::Trim(folder)] = entries;
         app.sys.AnswerWhenDue();

@@ -47,7 +47,7 @@ protected:
         EXPECT_GE(watch.answered(), 5) << what << " took " << took << " ms";
         EXPECT_LT(watch.slowest(), 1000u) << what << " took " << took << " ms";
         std::cout << what << ": " << took << " ms, " << watch.answered() << " answers, the longest after "
-                  << watch.slowest() << " ms\n";
+                  << watch.slowest() << " ms (asked at " << watch.slowest_asked_at() << " ms)\n";
     }
 
 private:

@@ -10,12 +10,16 @@ class AnswerWatch {
 public:
     explicit AnswerWatch(HWND window)
         : thread_([this, window] {
+              const ULONGLONG started = GetTickCount64();
               while (!done_) {
                   const ULONGLONG before = GetTickCount64();
                   DWORD_PTR result = 0;
                   if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result))
                       ++answered_;
-                  slowest_ = std::max<ULONGLONG>(slowest_, GetTickCount64() - before);
+                  if (GetTickCount64() - before > slowest_) {
+                      slowest_ = GetTickCount64() - before;
+                      slowest_asked_at_ = before - started;
+                  }
                   ++asked_;
                   Sleep(100);
               }
@@ -37,6 +41,8 @@ public:
             thread_.join();
     }
     ULONGLONG slowest() const { return slowest_; }
+    // When the slowest question was asked, in ms from the watch's start.
+    ULONGLONG slowest_asked_at() const { return slowest_asked_at_; }
     int asked() const { return asked_; }
     int answered() const { return answered_; }
 
@@ -44,6 +50,7 @@ private:
     std::atomic<bool> done_{false};
     std::atomic<bool> finished_{false};
     std::atomic<ULONGLONG> slowest_{0};
+    std::atomic<ULONGLONG> slowest_asked_at_{0};
     std::atomic<int> asked_{0};
     std::atomic<int> answered_{0};
     std::thread thread_;
