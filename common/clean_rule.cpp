@@ -548,16 +548,18 @@ std::optional<std::string> CleanRule::file_location(const std::string& path) con
 
 bool CleanRule::may_empty_folder(const std::string& final_folder) const
 {
-    if (!ready_)
-        return false;
+    return may_walk_into(final_folder) && !self_refused_by_identity(rt::OpenedIdentity(text_of(*split_path(final_folder))));
+}
+
+bool CleanRule::may_walk_into(const std::string& final_folder) const
+{
     auto path = split_path(final_folder);
-    return path && !refused_folder(*path) && !self_refused_by_identity(rt::OpenedIdentity(text_of(*path)));
+    return ready_ && path && !refused_folder(*path);
 }
 
 bool CleanRule::may_empty_folder(const rt::FolderHandle& folder) const
 {
-    auto path = split_path(folder.final_path());
-    return ready_ && path && !refused_folder(*path) && !self_refused_by_identity(rt::OpenedIdentity(folder.native_handle()));
+    return may_walk_into(folder.final_path()) && !self_refused_by_identity(rt::OpenedIdentity(folder.native_handle()));
 }
 
 bool CleanRule::keeps_empty_files_in(const std::string& final_folder) const

@@ -48,6 +48,9 @@ public:
     bool may_empty_folder(const std::string& final_folder) const;
     // The same for a folder opened to be emptied, judged on that very handle.
     bool may_empty_folder(const rt::FolderHandle& folder) const;
+    // The same by name alone, for a walk whose every folder is judged again on the handle
+    // that empties it (the clean's): one open fewer per folder.
+    bool may_walk_into(const std::string& final_folder) const;
 
     // Whether the zero-length scanner keeps the empty files of a folder (its final path): many
     // programs keep empty marker files in the Windows folder, the Program Files folders and

@@ -80,7 +80,8 @@ private:
             if (!rt::is_usable(entry) || !walk_pass_keeps(entry.attributes, mask, exact))
                 continue;
             const std::string found = folder + entry.name + "\\";
-            if (options_.may_enter && !options_.may_enter(found))
+            // Each pass finds the folders of the passes before: each is judged once.
+            if (list_.contains(found) || (options_.may_enter && !options_.may_enter(found)))
                 continue;
             if (list_.add(found) && options_.on_folder_added)
                 options_.on_folder_added(folder, entry.name);
