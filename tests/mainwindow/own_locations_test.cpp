@@ -287,8 +287,7 @@ TEST_F(OwnLocations, AFailedWriteChangesNeitherTheFileNorTheList)
 
 TEST_F(OwnLocations, ADriveThatIsNotReadyKeepsTheDriveShownBefore)
 {
-    RemoveDirectoryA("S:\\drive-n");   // N: now names a folder that is gone
-    ASSERT_TRUE(GetLogicalDrives() & (1u << ('N' - 'A'))) << "the test prefix has no drive N:";
+    ASSERT_TRUE(testsupport::make_drive_n_not_ready()) << "the test prefix has no drive N:, or its folder stays";
     made = {"E:\\NotReady"};
     testsupport::make_dirs("E:\\NotReady");
     open_editor();

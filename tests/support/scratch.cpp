@@ -94,4 +94,15 @@ std::string stage_folder()
     return s ? s : "P:\\stage";
 }
 
+bool make_drive_n_not_ready()
+{
+    const char* folder = "S:\\drive-n";
+    for (int tries = 0; tries < 50; ++tries) {
+        if (RemoveDirectoryA(folder) || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES)
+            return GetLogicalDrives() & (1u << ('N' - 'A'));
+        Sleep(100);
+    }
+    return false;
+}
+
 } // namespace testsupport

@@ -23,6 +23,9 @@ std::string read_bytes(const std::string& path);
 void make_dirs(const std::string& path);
 // Removes a tree: clears read-only/hidden/system attributes first; never follows links.
 void remove_tree(const std::string& path);
+// Makes drive N: not ready by removing the folder it names. Another test that probes the
+// drives may hold that folder for a moment: the removal is tried again meanwhile.
+bool make_drive_n_not_ready();
 // The staged program folder (P:\stage), where the shipped files are.
 std::string stage_folder();
 

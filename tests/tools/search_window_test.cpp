@@ -67,8 +67,7 @@ TEST_F(SearchWindow, LoadsRowZeroTheSavedExtensionsAndTheDrivesThatCanBeSelected
     // The test prefix's drives in letter order, but for N:, whose folder is gone. Probing them
     // leaves the current folder, and with it the current drive, where it was.
     form().Unload();
-    RemoveDirectoryA("S:\\drive-n");
-    ASSERT_TRUE(GetLogicalDrives() & (1u << ('N' - 'A'))) << "the test prefix has no drive N:";
+    ASSERT_TRUE(testsupport::make_drive_n_not_ready()) << "the test prefix has no drive N:, or its folder stays";
     rt::CurrentFolderKept kept;
     ASSERT_TRUE(rt::set_current_folder("R:\\"));
     EXPECT_EQ(rows(form().List2), (std::vector<std::string>{"C:\\", "D:\\", "E:\\", "P:\\", "R:\\", "S:\\",
