@@ -434,7 +434,7 @@ bool CleanRule::windows_refuses(const rt::OpenedIdentity& id, std::vector<std::s
     return !windows_allows(below, log);
 }
 
-// A folder a walk reached from an allowed location: the folders above it were judged already.
+// A folder a clean opened below an allowed location: the folders above it were judged already.
 bool CleanRule::self_refused_by_identity(const rt::OpenedIdentity& folder) const
 {
     return ids_.refused.holds(folder) || ids_.roots.holds(folder) || windows_refuses(folder, {}, false)
@@ -548,18 +548,13 @@ std::optional<std::string> CleanRule::file_location(const std::string& path) con
 
 bool CleanRule::may_empty_folder(const std::string& final_folder) const
 {
-    return may_walk_into(final_folder) && !self_refused_by_identity(rt::OpenedIdentity(text_of(*split_path(final_folder))));
-}
-
-bool CleanRule::may_walk_into(const std::string& final_folder) const
-{
     auto path = split_path(final_folder);
     return ready_ && path && !refused_folder(*path);
 }
 
 bool CleanRule::may_empty_folder(const rt::FolderHandle& folder) const
 {
-    return may_walk_into(folder.final_path()) && !self_refused_by_identity(rt::OpenedIdentity(folder.native_handle()));
+    return may_empty_folder(folder.final_path()) && !self_refused_by_identity(rt::OpenedIdentity(folder.native_handle()));
 }
 
 bool CleanRule::keeps_empty_files_in(const std::string& final_folder) const

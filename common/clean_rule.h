@@ -42,15 +42,13 @@ public:
     // System32, SysWOW64 and WinSxS), a path that names a folder or a link, and the program's
     // own files.
     std::optional<std::string> file_location(const std::string& path) const;
-    // For a folder that a walk reached below an allowed location, by its final path and its
-    // identity: false for the program folder and everything in it, and for every folder
-    // refused above.
+    // For a folder that a walk reached below an allowed location, by its final path: false
+    // for the program folder and everything in it, and for every folder refused above. (The
+    // location itself was judged by identity; a walk follows no link.)
     bool may_empty_folder(const std::string& final_folder) const;
-    // The same for a folder opened to be emptied, judged on that very handle.
+    // The same for a folder opened to be emptied, judged on that very handle, by its identity
+    // too.
     bool may_empty_folder(const rt::FolderHandle& folder) const;
-    // The same by name alone, for a walk whose every folder is judged again on the handle
-    // that empties it (the clean's): one open fewer per folder.
-    bool may_walk_into(const std::string& final_folder) const;
 
     // Whether the zero-length scanner keeps the empty files of a folder (its final path): many
     // programs keep empty marker files in the Windows folder, the Program Files folders and

@@ -277,7 +277,7 @@ void Form1::deep_folders()
     FolderWalkOptions options;
     options.deep = deep_scan == 1;
     options.on_error = [this](const rt::RuntimeError& e) { log_error(app, kLogDeepFolders, e); };
-    options.may_enter = [this](const std::string& folder) { return clean.rule.may_walk_into(folder); };
+    options.may_enter = [this](const std::string& folder) { return clean.rule.may_empty_folder(folder); };
     clean.folders.clear();
     walk_root = walk_folders(clean.folders, walk_root, options);
     app.Form4.List4.Clear();
