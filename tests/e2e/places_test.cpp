@@ -157,17 +157,13 @@ protected:
     }
 };
 
-// Disabled while a click of the real program's picture buttons is sometimes lost in a freshly
-// made prefix (seen in CI-like runs); it passes in a prefix that has run tests before.
-TEST_F(RealProgramAtADriveRoot, DISABLED_MakesItsDumpsKeepsItsOwnFilesAndFinishesItsSearch)
+TEST_F(RealProgramAtADriveRoot, MakesItsDumpsKeepsItsOwnFilesAndFinishesItsSearch)
 {
     place_program("R:\\");
     run_as_a_user();
 }
 
-// Disabled for the same reason: in a freshly made prefix FULL CLEAN's click ran the clean
-// but showed no report; a prefix that has run the whole suite before passes it.
-TEST_F(RealProgramIn, DISABLED_AFolderWhoseNameTheCommandInterpreterWouldExpandOrSplit)
+TEST_F(RealProgramIn, AFolderWhoseNameTheCommandInterpreterWouldExpandOrSplit)
 {
     place_program(scratch / "p%windir%q &^!() \xC3\xA9");
     run_as_a_user();

@@ -122,12 +122,16 @@ private:
 };
 
 // The pointer moves to the point; false when it does not get there or the window is not
-// the one under it.
+// the one under it. It comes from a pixel beside the point each time: a pointer that is
+// already there makes no move, and a program that was busy may have taken a stale position
+// for its last one (under Wine, the move of a window appearing under the pointer).
 bool point_at(HWND window, POINT client_point)
 {
     POINT screen = client_point;
     ClientToScreen(window, &screen);
     for (int attempt = 0; attempt < 5; ++attempt) {
+        move_pointer(POINT{screen.x + 1, screen.y + 1});
+        Sleep(kSettleMs / 5);
         move_pointer(screen);
         Sleep(kSettleMs);
         POINT at{};
