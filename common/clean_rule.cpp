@@ -305,11 +305,6 @@ bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, st
     return false;
 }
 
-bool any_in_chain(const Folder& folder, const std::function<bool(std::size_t, const rt::OpenedIdentity&)>& visit)
-{
-    return any_in_chain(folder, [&](std::size_t level, std::size_t, const rt::OpenedIdentity& id) { return visit(level, id); });
-}
-
 } // namespace
 
 // ---- the rule ----
@@ -564,8 +559,16 @@ bool CleanRule::keeps_empty_files_in(const std::string& final_folder) const
         return true;
     if ((windows_ && contains(*windows_, *path)) || in_program_folder(*path) || (program_ && same(*path, *program_)))
         return true;
-    return any_in_chain(*path, [&](std::size_t level, const rt::OpenedIdentity& id) {
-        return ids_.windows.holds(id) || ids_.windows_children.holds(id) || ids_.program_files.holds(id)
+    return in_system_or_program_by_identity(*path, true);
+}
+
+// The folder or one above it is, by identity, the Windows folder or one directly in it, the
+// program folder (a program folder that is a drive root: only the folder itself) or, when
+// asked, a Program Files folder.
+bool CleanRule::in_system_or_program_by_identity(const Folder& path, bool program_files) const
+{
+    return any_in_chain(path, [&](std::size_t level, std::size_t, const rt::OpenedIdentity& id) {
+        return ids_.windows.holds(id) || ids_.windows_children.holds(id) || (program_files && ids_.program_files.holds(id))
             || ids_.program.holds(id) || (level == 0 && ids_.program_root.holds(id));
     });
 }
@@ -592,10 +595,7 @@ bool CleanRule::may_be_profile(const std::string& folder) const
         return false;
     if (in_program_folder(path) || (program_ && same(path, *program_)) || is_program_files_name(path))
         return false;
-    if (any_in_chain(path, [&](std::size_t level, const rt::OpenedIdentity& id) {
-            return ids_.windows.holds(id) || ids_.windows_children.holds(id) || ids_.program.holds(id)
-                || (level == 0 && ids_.program_root.holds(id));
-        }))
+    if (in_system_or_program_by_identity(path, false))
         return false;
     return std::none_of(shared_.begin(), shared_.end(), [&](const Folder& f) { return same(path, f); });
 }

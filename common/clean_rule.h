@@ -83,6 +83,7 @@ private:
     bool refused_by_identity(const Folder& folder, const std::string& file_key) const;
     bool windows_refuses(const rt::OpenedIdentity& id, std::vector<std::string> below, bool log) const;
     bool self_refused_by_identity(const rt::OpenedIdentity& folder) const;
+    bool in_system_or_program_by_identity(const Folder& path, bool program_files) const;
     void record_identities(const std::string& program_folder, const std::string& windows_folder);
 
     bool ready_ = false;

@@ -91,8 +91,7 @@ void* open_file_for_writing(const std::string& path, bool only_new)
 void require_writable_in_place(const std::string& path)
 {
     const std::string full = full_path(path).value_or(path);
-    HANDLE h = CreateFileW(wide_path(full).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE h = open_as_itself(full);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
         if (e == ERROR_FILE_NOT_FOUND)

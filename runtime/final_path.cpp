@@ -57,17 +57,19 @@ std::optional<FinalPath> find_final_path(const std::string& path)
     return FinalPath{*final, info.FileAttributes};
 }
 
-namespace {
-
-constexpr int kFileInternalInformation = 6;
-
-HANDLE open_as_itself(const std::string& path)
+void* open_as_itself(const std::string& path)
 {
-    if (!is_fully_qualified(path))
+    if (!is_fully_qualified(path)) {
+        SetLastError(ERROR_INVALID_NAME);
         return INVALID_HANDLE_VALUE;
+    }
     return CreateFileW(wide_path(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
+
+namespace {
+
+constexpr int kFileInternalInformation = 6;
 
 std::optional<uint64_t> file_id_of(HANDLE h)
 {
@@ -128,12 +130,6 @@ void IdentitySet::add(const std::string& path)
     auto item = std::make_shared<const OpenedIdentity>(path);
     if (item->known())
         items_.emplace_back(std::move(item), path);
-}
-
-void IdentitySet::add(const IdentitySet& other)
-{
-    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
-    paths_.insert(paths_.end(), other.paths_.begin(), other.paths_.end());
 }
 
 std::optional<std::string> IdentitySet::match(const OpenedIdentity& item) const

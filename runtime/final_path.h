@@ -23,6 +23,10 @@ std::optional<FinalPath> find_final_path(const std::string& path);
 // The same, nothing for every failure.
 std::optional<std::string> final_path(const std::string& path);
 
+// The file or folder at a fully qualified path, opened to read its attributes without
+// following a link at its last step; INVALID_HANDLE_VALUE (with the error) when it cannot be.
+void* open_as_itself(const std::string& path);
+
 // Who a file or folder is, whatever path or drive letter names it.
 struct FileIdentity {
     uint32_t volume = 0;   // the volume's serial number
@@ -60,7 +64,6 @@ class IdentitySet {
 public:
     // Adds what lies at the path (once per path); nothing when it cannot be opened.
     void add(const std::string& path);
-    void add(const IdentitySet& other);
     bool holds(const OpenedIdentity& item) const { return match(item).has_value(); }
     // The path by which the item was added.
     std::optional<std::string> match(const OpenedIdentity& item) const;

@@ -316,13 +316,17 @@ void Form12::show_status_soon(rt::Label& label, const std::string& caption)
         pending_captions_.push_back({&label, caption});
     else
         pending->caption = caption;
-    if (GetTickCount64() - captions_shown_at_ >= kCaptionInterval)
-        flush_status();
+    flush_status_when_due();
 }
 
 void Form12::show_progress_soon(long value)
 {
     progress_pending_ = value;
+    flush_status_when_due();
+}
+
+void Form12::flush_status_when_due()
+{
     if (GetTickCount64() - captions_shown_at_ >= kCaptionInterval)
         flush_status();
 }

@@ -71,6 +71,7 @@ private:
     void show_status(rt::Label& label, const std::string& caption);
     void show_status_soon(rt::Label& label, const std::string& caption);
     void show_progress_soon(long value);
+    void flush_status_when_due();
     void flush_status();
     void close_status_windows();
 
