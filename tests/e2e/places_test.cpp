@@ -1,14 +1,16 @@
 // The real Pellmaris.exe, started from the places users run it from: a drive root (a copy on a
 // stick), and a folder whose name holds what the command interpreter would expand or split.
-// In each: the start-up dumps are made, FULL CLEAN keeps the program's own files that the
-// user's own locations name and empties the folder named beside them, and the file search
-// reaches its end; the program then ends through its own exit path.
+// In each: the start-up dumps are made, FULL CLEAN keeps the program's own files and the files
+// of the Windows folder, Program Files and a profile (named through the drive letters mapped
+// onto them too) that the user's own locations name and empties the folder named beside them,
+// and the file search reaches its end; the program then ends through its own exit path.
 #include <gtest/gtest.h>
 #include "common/area_options.h"
 #include "common/paths.h"
 #include "common/user_locations.h"
 #include "e2e/real_program.h"
 #include "runtime/filesys.h"
+#include "support/aliased_folders.h"
 #include "support/scratch.h"
 #include "tools/search_files.h"
 
@@ -50,6 +52,9 @@ protected:
     // The profiles' folder and everything in it is no place a clean goes: not the control's.
     std::string profile = scratch / "users\\e2e";
     std::vector<std::pair<std::string, std::string>> own_files;   // kept byte for byte
+    // Files in the Windows folder, Program Files and the profiles, named through the drive
+    // letters mapped onto them and by their plain names: kept too.
+    testsupport::AliasedFiles aliased;
     std::vector<std::string> staged;
 
     // The staged program in the folder, with the user area alone selected, own locations naming
@@ -62,9 +67,12 @@ protected:
         std::vector<bool> areas(13, false);
         areas[kRowUserOwnLocations - 1] = true;
         write_area_options(in_folder + kAreaOptionsFile, areas, {});
-        write_user_location_lines(in_folder + "PMuser.lst",
-                                  {"F " + in_folder + "settings.ini", "F " + in_folder + "PMlist.lst",
-                                   "D " + in_folder + "pellmarisgui\\", "D " + control + "\\"});
+        std::vector<std::string> lines = {"F " + in_folder + "settings.ini", "F " + in_folder + "PMlist.lst",
+                                          "D " + in_folder + "pellmarisgui\\", "D " + control + "\\"};
+        for (const testsupport::AliasedFolder& aliased_folder : testsupport::aliased_folders())
+            for (const std::string& spelling : {aliased_folder.alias, aliased_folder.plain})
+                lines.push_back("F " + aliased.make(spelling, "kept"));
+        write_user_location_lines(in_folder + "PMuser.lst", lines);
         append_search_extension(in_folder + kSearchExtensionsFile, ".e2e");
         for (const auto& [path, bytes] : e2e::files_below(folder))
             if (path == "settings.ini" || path == "PMlist.lst" || path.rfind("pellmarisgui\\", 0) == 0)
@@ -112,6 +120,7 @@ protected:
         HWND report = open_by_click(program, main, e2e::middle_of(model.Picture1), "Pellmaris");
         ASSERT_TRUE(report) << program.visible_windows();
         expect_own_files_kept();
+        aliased.expect_intact();
         EXPECT_TRUE(e2e::files_below(control).empty());
         EXPECT_NE(bytes_or_none(in_program("date.lst")), "(none)");
 
